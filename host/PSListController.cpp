@@ -1,0 +1,289 @@
+#include "host/PSListController.h"
+
+#include "host/PSSwitchTableCell.h"
+#include "platform/NSNotificationCenter.h"
+#include "platform/ObjCClass.h"
+#include "platform/UINavigationController.h"
+#include "platform/UIScreen.h"
+
+#include <algorithm>
+
+namespace {
+
+const auto registration =
+    ClassRegistration<PSListController>("PSListController", "PSViewController").initializer<&PSListController::init>("init");
+
+// A class property holds a class, or the name of one.
+const ObjCClass* classFromProperty(const Value& value) {
+    if (value.isClass()) return value.asClass();
+    if (value.isString()) return objc_getClass(value.asString());
+    return nullptr;
+}
+
+std::string reuseIdentifierFor(const PSSpecifier& specifier) {
+    if (const ObjCClass* cellClass = classFromProperty(specifier.propertyForKey(PSCellClassKey))) {
+        return cellClass->name();
+    }
+    return "PSCellType" + std::to_string(static_cast<int>(specifier.cellType()));
+}
+
+} // namespace
+
+std::shared_ptr<PSListController> PSListController::init() {
+    PSViewController::init();
+    return self<PSListController>();
+}
+
+void PSListController::loadView() {
+    _table = alloc<UITableView>()->initWithFrame_style(UIScreen::mainScreen()->bounds(), UITableViewStyle::Grouped);
+    auto page = self<PSListController>();
+    _table->setDelegate(page);
+    _table->setDataSource(page);
+    setView(_table);
+}
+
+std::shared_ptr<UITableView> PSListController::table() {
+    view();
+    return _table;
+}
+
+Value PSListController::readPreferenceValue(const std::shared_ptr<PSSpecifier>& specifier) {
+    return specifier->propertyForKey(PSDefaultValueKey);
+}
+
+void PSListController::setPreferenceValue_specifier(const Value&, const std::shared_ptr<PSSpecifier>&) {}
+
+const std::vector<PSListController::Section>& PSListController::sections() {
+    auto list = specifiers();
+    if (list.get() == _sectionsBuiltFrom) return _sections;
+    _sectionsSource = list;
+    _sectionsBuiltFrom = list.get();
+    _sections.clear();
+    if (!list) return _sections;
+    for (const auto& specifier : *list) {
+        if (specifier->isGroup()) {
+            _sections.push_back({specifier, {}});
+            continue;
+        }
+        if (_sections.empty()) _sections.push_back({nullptr, {}});
+        _sections.back().rows.push_back(specifier);
+    }
+    return _sections;
+}
+
+std::shared_ptr<PSSpecifier> PSListController::specifierAtIndexPath(const std::shared_ptr<NSIndexPath>& indexPath) {
+    const auto& all = sections();
+    if (!indexPath || indexPath->section() < 0 || indexPath->section() >= static_cast<long>(all.size())) return nullptr;
+    const auto& rows = all[indexPath->section()].rows;
+    if (indexPath->row() < 0 || indexPath->row() >= static_cast<long>(rows.size())) return nullptr;
+    return rows[indexPath->row()];
+}
+
+std::shared_ptr<NSIndexPath> PSListController::indexPathForSpecifier(const PSSpecifier* specifier) {
+    const auto& all = sections();
+    for (std::size_t section = 0; section < all.size(); ++section) {
+        const auto& rows = all[section].rows;
+        for (std::size_t row = 0; row < rows.size(); ++row) {
+            if (rows[row].get() == specifier) return NSIndexPath::indexPathForRow_inSection(row, section);
+        }
+    }
+    return nullptr;
+}
+
+void PSListController::insertContiguousSpecifiers_atIndex_animated(const SpecifierList& inserted, std::size_t index,
+                                                                    bool animated) {
+    auto current = specifiers();
+    SpecifierList updated = current ? *current : SpecifierList{};
+    index = std::min(index, updated.size());
+    updated.insert(updated.begin() + static_cast<std::ptrdiff_t>(index), inserted.begin(), inserted.end());
+    _specifiers = std::make_shared<const SpecifierList>(std::move(updated));
+    if (!_table) return;
+    bool insertsGroups = std::any_of(inserted.begin(), inserted.end(), [](const auto& s) { return s->isGroup(); });
+    if (insertsGroups) {
+        _table->reloadData();
+        return;
+    }
+    std::vector<std::shared_ptr<NSIndexPath>> rows;
+    for (const auto& specifier : inserted) rows.push_back(indexPathForSpecifier(specifier.get()));
+    _table->insertRowsAtIndexPaths_withRowAnimation(rows, animated ? UITableViewRowAnimation::Fade
+                                                                   : UITableViewRowAnimation::None);
+}
+
+void PSListController::removeContiguousSpecifiers_animated(const SpecifierList& removed, bool animated) {
+    auto current = specifiers();
+    if (!current || removed.empty()) return;
+    auto first = std::find(current->begin(), current->end(), removed.front());
+    if (first == current->end()) return;
+    std::vector<std::shared_ptr<NSIndexPath>> rows;
+    for (const auto& specifier : removed) {
+        if (auto indexPath = indexPathForSpecifier(specifier.get())) rows.push_back(indexPath);
+    }
+    SpecifierList updated(current->begin(), first);
+    auto rest = first + static_cast<std::ptrdiff_t>(std::min<std::size_t>(removed.size(), current->end() - first));
+    updated.insert(updated.end(), rest, current->end());
+    _specifiers = std::make_shared<const SpecifierList>(std::move(updated));
+    if (!_table) return;
+    bool removesGroups = std::any_of(removed.begin(), removed.end(), [](const auto& s) { return s->isGroup(); });
+    if (removesGroups) {
+        _table->reloadData();
+        return;
+    }
+    _table->deleteRowsAtIndexPaths_withRowAnimation(rows, animated ? UITableViewRowAnimation::Fade
+                                                                   : UITableViewRowAnimation::None);
+}
+
+long PSListController::numberOfSectionsInTableView(const std::shared_ptr<UITableView>&) {
+    return static_cast<long>(sections().size());
+}
+
+long PSListController::tableView_numberOfRowsInSection(const std::shared_ptr<UITableView>&, long section) {
+    const auto& all = sections();
+    return section >= 0 && section < static_cast<long>(all.size()) ? static_cast<long>(all[section].rows.size()) : 0;
+}
+
+std::shared_ptr<PSTableCell> PSListController::makeCell(const std::shared_ptr<PSSpecifier>& specifier,
+                                                         const std::string& identifier) {
+    ValueArray arguments{Value(static_cast<int>(UITableViewCellStyle::Default)), Value(identifier), Value(specifier)};
+    if (const ObjCClass* cellClass = classFromProperty(specifier->propertyForKey(PSCellClassKey))) {
+        auto cell = std::dynamic_pointer_cast<PSTableCell>(
+            cellClass->create("initWithStyle:reuseIdentifier:specifier:", arguments));
+        if (cell) return cell;
+    }
+    if (specifier->cellType() == PSCellType::Switch) {
+        return alloc<PSSwitchTableCell>()->initWithStyle_reuseIdentifier_specifier(UITableViewCellStyle::Default,
+                                                                                  identifier, specifier);
+    }
+    return alloc<PSTableCell>()->initWithStyle_reuseIdentifier_specifier(UITableViewCellStyle::Default, identifier,
+                                                                        specifier);
+}
+
+std::shared_ptr<UITableViewCell> PSListController::tableView_cellForRowAtIndexPath(
+    const std::shared_ptr<UITableView>& tableView, const std::shared_ptr<NSIndexPath>& indexPath) {
+    auto specifier = specifierAtIndexPath(indexPath);
+    if (!specifier) return nullptr;
+    std::string identifier = reuseIdentifierFor(*specifier);
+    auto cell = std::dynamic_pointer_cast<PSTableCell>(tableView->dequeueReusableCellWithIdentifier(identifier));
+    if (!cell) cell = makeCell(specifier, identifier);
+    configureCell(*cell, specifier);
+    return cell;
+}
+
+void PSListController::configureCell(PSTableCell& cell, const std::shared_ptr<PSSpecifier>& specifier) {
+    cell.refreshCellContentsWithSpecifier(specifier);
+    auto* switchCell = dynamic_cast<PSSwitchTableCell*>(&cell);
+    if (!switchCell) return;
+    auto target = specifier->target();
+    switchCell->setValue(target && specifier->getter() ? specifier->getter().perform(*target, {Value(specifier)})
+                                                        : readPreferenceValue(specifier));
+    std::weak_ptr<PSListController> weakSelf = self<PSListController>();
+    std::weak_ptr<PSSpecifier> weakSpecifier = specifier;
+    switchCell->setValueChangedHandler([weakSelf, weakSpecifier](bool on) {
+        auto page = weakSelf.lock();
+        auto row = weakSpecifier.lock();
+        if (page && row) page->switchChanged(row, on);
+    });
+}
+
+// The host hands a flip to the row's setter, then posts the row's change
+// notification: the page itself posts nothing.
+void PSListController::switchChanged(const std::shared_ptr<PSSpecifier>& specifier, bool on) {
+    auto target = specifier->target();
+    if (target && specifier->setter()) {
+        specifier->setter().perform(*target, {Value(on), Value(specifier)});
+    } else {
+        setPreferenceValue_specifier(Value(on), specifier);
+    }
+    Value notification = specifier->propertyForKey(PSValueChangedNotificationKey);
+    if (notification.isString() && !notification.asString().empty()) {
+        NSNotificationCenter::defaultCenter()->postNotificationName_object(notification.asString(), nullptr);
+    }
+}
+
+void PSListController::tableView_didSelectRowAtIndexPath(const std::shared_ptr<UITableView>& tableView,
+                                                          const std::shared_ptr<NSIndexPath>& indexPath) {
+    tableView->deselectRowAtIndexPath_animated(indexPath, true);
+    auto specifier = specifierAtIndexPath(indexPath);
+    if (!specifier) return;
+    switch (specifier->cellType()) {
+    case PSCellType::Link:
+    case PSCellType::LinkList:
+        openDetail(specifier);
+        return;
+    case PSCellType::Button:
+        if (auto target = specifier->target()) specifier->buttonAction().perform(*target, {Value(specifier)});
+        return;
+    default:
+        return;
+    }
+}
+
+void PSListController::openDetail(const std::shared_ptr<PSSpecifier>& specifier) {
+    const ObjCClass* detailClass = specifier->detailControllerClass();
+    auto navigation = navigationController();
+    if (!detailClass || !navigation) return;
+    auto page = std::dynamic_pointer_cast<UIViewController>(detailClass->create("init"));
+    if (!page) return;
+    if (auto preferencesPage = std::dynamic_pointer_cast<PSViewController>(page)) {
+        preferencesPage->setSpecifier(specifier);
+        preferencesPage->setParentController(self<PSViewController>());
+    }
+    navigation->pushViewController_animated(page, true);
+}
+
+std::optional<std::string> PSListController::tableView_titleForHeaderInSection(const std::shared_ptr<UITableView>&,
+                                                                               long section) {
+    const auto& all = sections();
+    if (section < 0 || section >= static_cast<long>(all.size()) || !all[section].group) return std::nullopt;
+    const std::string& name = all[section].group->name();
+    return name.empty() ? std::nullopt : std::optional(name);
+}
+
+std::optional<std::string> PSListController::tableView_titleForFooterInSection(const std::shared_ptr<UITableView>&,
+                                                                               long section) {
+    const auto& all = sections();
+    if (section < 0 || section >= static_cast<long>(all.size()) || !all[section].group) return std::nullopt;
+    Value text = all[section].group->propertyForKey(PSFooterTextGroupKey);
+    return text.isString() ? std::optional(text.asString()) : std::nullopt;
+}
+
+// A group's header or footer view, made once per group record from the class
+// it names, through initWithSpecifier:.
+std::shared_ptr<UIView> PSListController::groupView(long section, const std::string& classKey) {
+    const auto& all = sections();
+    if (section < 0 || section >= static_cast<long>(all.size()) || !all[section].group) return nullptr;
+    const auto& group = all[section].group;
+    auto key = std::pair{group.get(), classKey};
+    if (auto cached = _groupViews.find(key); cached != _groupViews.end()) return cached->second;
+    const ObjCClass* viewClass = classFromProperty(group->propertyForKey(classKey));
+    if (!viewClass) return nullptr;
+    auto view = std::dynamic_pointer_cast<UIView>(viewClass->create("initWithSpecifier:", {Value(group)}));
+    if (view) _groupViews[key] = view;
+    return view;
+}
+
+std::optional<CGFloat> PSListController::groupViewHeight(long section, const std::string& classKey) {
+    auto view = groupView(section, classKey);
+    if (!view) return std::nullopt;
+    auto cell = std::dynamic_pointer_cast<PSTableCell>(view);
+    return cell ? cell->preferredHeightForWidth(table()->frame().width()) : view->frame().height();
+}
+
+std::shared_ptr<UIView> PSListController::tableView_viewForHeaderInSection(const std::shared_ptr<UITableView>&,
+                                                                          long section) {
+    return groupView(section, PSHeaderCellClassGroupKey);
+}
+
+std::optional<CGFloat> PSListController::tableView_heightForHeaderInSection(const std::shared_ptr<UITableView>&,
+                                                                           long section) {
+    return groupViewHeight(section, PSHeaderCellClassGroupKey);
+}
+
+std::shared_ptr<UIView> PSListController::tableView_viewForFooterInSection(const std::shared_ptr<UITableView>&,
+                                                                          long section) {
+    return groupView(section, PSFooterCellClassGroupKey);
+}
+
+std::optional<CGFloat> PSListController::tableView_heightForFooterInSection(const std::shared_ptr<UITableView>&,
+                                                                           long section) {
+    return groupViewHeight(section, PSFooterCellClassGroupKey);
+}

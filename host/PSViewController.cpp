@@ -1,0 +1,13 @@
+#include "host/PSViewController.h"
+
+#include "platform/ObjCClass.h"
+
+namespace {
+const auto registration =
+    ClassRegistration<PSViewController>("PSViewController", "UIViewController").initializer<&PSViewController::init>("init");
+}
+
+std::shared_ptr<PSViewController> PSViewController::init() {
+    UIViewController::init();
+    return self<PSViewController>();
+}

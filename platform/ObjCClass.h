@@ -1,0 +1,75 @@
+#pragma once
+
+#include "platform/NSObject.h"
+#include "platform/Selector.h"
+#include "platform/Value.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+// A class known by name, as the Objective-C runtime knows it: its superclass
+// and the initialisers that code elsewhere may call on a fresh instance
+// ("init", "initWithSpecifier:", ...).
+class ObjCClass {
+public:
+    // Makes and initialises an instance; nullptr when the initialiser fails.
+    using Initializer = std::function<std::shared_ptr<NSObject>(const ValueArray& arguments)>;
+
+    ObjCClass(std::string name, std::string superclassName);
+
+    const std::string& name() const { return _name; }
+    const ObjCClass* superclass() const;
+    bool isSubclassOf(const std::string& className) const;
+
+    void addInitializer(const std::string& selectorName, Initializer initializer);
+    bool respondsToInitializer(const std::string& selectorName) const;
+
+    // alloc + the named initialiser; nullptr when the class has no such
+    // initialiser or the initialiser refuses.
+    std::shared_ptr<NSObject> create(const std::string& selectorName, const ValueArray& arguments = {}) const;
+
+private:
+    std::string _name;
+    std::string _superclassName;
+    std::map<std::string, Initializer> _initializers;
+};
+
+// Every class registered by name: the platform's, the host's and those of any
+// loaded bundle.
+class ClassRegistry {
+public:
+    static ClassRegistry& shared();
+
+    ObjCClass& add(std::string name, std::string superclassName);
+    const ObjCClass* lookup(const std::string& name) const;
+
+private:
+    std::map<std::string, std::unique_ptr<ObjCClass>> _classes;
+};
+
+const ObjCClass* objc_getClass(const std::string& name);
+const ObjCClass* NSClassFromString(const std::string& name);
+
+// Registers Class with the initialisers given as (selector name, bool-returning
+// member of Class) pairs, while the library that holds it is loaded.
+template <typename Class>
+class ClassRegistration {
+public:
+    ClassRegistration(const char* name, const char* superclassName)
+        : _class(ClassRegistry::shared().add(name, superclassName)) {}
+
+    template <auto Method>
+    ClassRegistration& initializer(const std::string& selectorName) {
+        Selector call = Selector::of<Method>(selectorName);
+        _class.addInitializer(selectorName, [call](const ValueArray& arguments) -> std::shared_ptr<NSObject> {
+            auto instance = alloc<Class>();
+            return call.perform(*instance, arguments).boolValue() ? instance : nullptr;
+        });
+        return *this;
+    }
+
+private:
+    ObjCClass& _class;
+};

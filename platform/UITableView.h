@@ -1,0 +1,169 @@
+#pragma once
+
+#include "platform/NSIndexPath.h"
+#include "platform/UIScrollView.h"
+#include "platform/UITableViewCell.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+class UITableView;
+
+enum class UITableViewStyle { Plain = 0, Grouped = 1 };
+enum class UITableViewRowAnimation { Fade = 0, Right = 1, Left = 2, Top = 3, Bottom = 4, None = 5, Middle = 6, Automatic = 100 };
+
+// What a table asks of the object that supplies its rows.
+class UITableViewDataSource {
+public:
+    virtual ~UITableViewDataSource() = default;
+    virtual long numberOfSectionsInTableView(const std::shared_ptr<UITableView>&) { return 1; }
+    virtual long tableView_numberOfRowsInSection(const std::shared_ptr<UITableView>& tableView, long section) = 0;
+    virtual std::shared_ptr<UITableViewCell> tableView_cellForRowAtIndexPath(
+        const std::shared_ptr<UITableView>& tableView, const std::shared_ptr<NSIndexPath>& indexPath) = 0;
+    virtual std::optional<std::string> tableView_titleForHeaderInSection(const std::shared_ptr<UITableView>&, long) {
+        return std::nullopt;
+    }
+    virtual std::optional<std::string> tableView_titleForFooterInSection(const std::shared_ptr<UITableView>&, long) {
+        return std::nullopt;
+    }
+    virtual std::vector<std::string> sectionIndexTitlesForTableView(const std::shared_ptr<UITableView>&) { return {}; }
+};
+
+// What a table tells, and asks of, the object that handles its rows.
+class UITableViewDelegate {
+public:
+    virtual ~UITableViewDelegate() = default;
+    virtual void tableView_didSelectRowAtIndexPath(const std::shared_ptr<UITableView>&,
+                                                   const std::shared_ptr<NSIndexPath>&) {}
+    virtual std::optional<CGFloat> tableView_heightForRowAtIndexPath(const std::shared_ptr<UITableView>&,
+                                                                     const std::shared_ptr<NSIndexPath>&) {
+        return std::nullopt;
+    }
+    virtual std::shared_ptr<UIView> tableView_viewForHeaderInSection(const std::shared_ptr<UITableView>&, long) {
+        return nullptr;
+    }
+    virtual std::optional<CGFloat> tableView_heightForHeaderInSection(const std::shared_ptr<UITableView>&, long) {
+        return std::nullopt;
+    }
+    virtual std::shared_ptr<UIView> tableView_viewForFooterInSection(const std::shared_ptr<UITableView>&, long) {
+        return nullptr;
+    }
+    virtual std::optional<CGFloat> tableView_heightForFooterInSection(const std::shared_ptr<UITableView>&, long) {
+        return std::nullopt;
+    }
+};
+
+// A list of rows in sections, laid out with the phone's default metrics.
+// Only rows inside the bounds have cells; a row that scrolls out gives its
+// cell back to the reuse queue of its identifier, where the data source picks
+// it up again through dequeueReusableCellWithIdentifier.
+class UITableView : public UIScrollView {
+public:
+    OBJC_CLASS_NAME(UITableView)
+
+    static constexpr CGFloat kDefaultRowHeight = 44;
+    static constexpr CGFloat kIndexWidth = 16;
+
+    std::shared_ptr<UITableView> initWithFrame_style(const CGRect& frame, UITableViewStyle style);
+
+    UITableViewStyle style() const { return _style; }
+
+    // Both held weakly: the owner of the table usually is its delegate.
+    void setDataSource(const std::shared_ptr<UITableViewDataSource>& dataSource);
+    void setDelegate(const std::shared_ptr<UITableViewDelegate>& delegate);
+    std::shared_ptr<UITableViewDataSource> dataSource() const { return _dataSource.lock(); }
+    std::shared_ptr<UITableViewDelegate> delegate() const { return _delegate.lock(); }
+
+    CGFloat rowHeight() const { return _rowHeight; }
+    void setRowHeight(CGFloat height);
+    bool allowsMultipleSelectionDuringEditing() const { return _allowsMultipleSelectionDuringEditing; }
+    void setAllowsMultipleSelectionDuringEditing(bool allows) { _allowsMultipleSelectionDuringEditing = allows; }
+
+    std::shared_ptr<UITableViewCell> dequeueReusableCellWithIdentifier(const std::string& identifier);
+    // The cell on screen for the row, or nullptr when the row has none.
+    std::shared_ptr<UITableViewCell> cellForRowAtIndexPath(const std::shared_ptr<NSIndexPath>& indexPath) const;
+    std::vector<std::shared_ptr<UITableViewCell>> visibleCells() const;
+    std::shared_ptr<NSIndexPath> indexPathForCell(const UITableViewCell* cell) const;
+
+    long numberOfSections();
+    long numberOfRowsInSection(long section);
+    CGRect rectForRowAtIndexPath(const std::shared_ptr<NSIndexPath>& indexPath);
+    CGRect rectForSection(long section);
+
+    void reloadData();
+    void insertRowsAtIndexPaths_withRowAnimation(const std::vector<std::shared_ptr<NSIndexPath>>& indexPaths,
+                                                 UITableViewRowAnimation animation);
+    void deleteRowsAtIndexPaths_withRowAnimation(const std::vector<std::shared_ptr<NSIndexPath>>& indexPaths,
+                                                 UITableViewRowAnimation animation);
+    // The last insertion or removal of rows, for a renderer to play.
+    struct RowChange {
+        bool inserted = false;
+        std::vector<std::pair<long, long>> rows; // section, row
+        UITableViewRowAnimation animation = UITableViewRowAnimation::None;
+        double time = 0;
+    };
+    const std::optional<RowChange>& lastRowChange() const { return _lastRowChange; }
+
+    std::shared_ptr<NSIndexPath> indexPathForSelectedRow() const { return _selectedRow; }
+    void selectRowAtIndexPath(const std::shared_ptr<NSIndexPath>& indexPath);
+    void deselectRowAtIndexPath_animated(const std::shared_ptr<NSIndexPath>& indexPath, bool animated);
+
+    // The index at the trailing edge: its titles, and a jump to the section at
+    // the same position as the title.
+    std::vector<std::string> sectionIndexTitles();
+    void scrollToSectionIndexTitleAtPosition(std::size_t position);
+    void scrollToRowAtIndexPath(const std::shared_ptr<NSIndexPath>& indexPath);
+
+    // Called by a cell when a tap ends on it.
+    void didTapCell(const std::shared_ptr<UITableViewCell>& cell);
+
+    // How many cells the table has made through its data source so far.
+    std::size_t cellsProvided() const { return _cellsProvided; }
+
+    void setFrame(const CGRect& frame) override;
+    void layoutSubviews() override;
+
+private:
+    struct SectionGeometry {
+        CGFloat top = 0;
+        CGFloat headerHeight = 0;
+        std::optional<std::string> headerTitle;
+        std::vector<CGFloat> rowTops;
+        std::vector<CGFloat> rowHeights;
+        CGFloat footerTop = 0;
+        CGFloat footerHeight = 0;
+        std::optional<std::string> footerTitle;
+        CGFloat bottom = 0;
+    };
+    using RowKey = std::pair<long, long>;
+
+    void computeGeometryIfNeeded();
+    SectionGeometry measureSection(long section, CGFloat top);
+    CGFloat headerHeight(long section, const std::optional<std::string>& title);
+    CGFloat footerHeight(long section, const std::optional<std::string>& title);
+    void invalidateGeometry();
+    void recycleAllCells();
+    void layoutCells(const CGRect& visible);
+    void layoutSupplementaryViews(const CGRect& visible);
+    std::shared_ptr<UIView> supplementaryView(long section, bool header, const std::optional<std::string>& title);
+    void layoutIndex();
+    void recordRowChange(bool inserted, const std::vector<std::shared_ptr<NSIndexPath>>& indexPaths,
+                         UITableViewRowAnimation animation);
+
+    UITableViewStyle _style = UITableViewStyle::Plain;
+    std::weak_ptr<UITableViewDataSource> _dataSource;
+    std::weak_ptr<UITableViewDelegate> _delegate;
+    CGFloat _rowHeight = kDefaultRowHeight;
+    bool _allowsMultipleSelectionDuringEditing = false;
+    bool _geometryValid = false;
+    std::vector<SectionGeometry> _sections;
+    std::map<RowKey, std::shared_ptr<UITableViewCell>> _visibleCells;
+    std::map<std::string, std::vector<std::shared_ptr<UITableViewCell>>> _reuseQueues;
+    std::map<std::pair<long, bool>, std::shared_ptr<UIView>> _visibleSupplementaryViews;
+    std::shared_ptr<UIView> _indexView;
+    std::shared_ptr<NSIndexPath> _selectedRow;
+    std::optional<RowChange> _lastRowChange;
+    std::size_t _cellsProvided = 0;
+};

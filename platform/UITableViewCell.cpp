@@ -1,0 +1,107 @@
+#include "platform/UITableViewCell.h"
+
+#include "platform/UITableView.h"
+
+std::shared_ptr<UITableViewCell> UITableViewCell::initWithStyle_reuseIdentifier(UITableViewCellStyle style,
+                                                                                const std::string& reuseIdentifier) {
+    UIView::initWithFrame(CGRectMake(0, 0, 320, UITableView::kDefaultRowHeight));
+    _style = style;
+    _reuseIdentifier = reuseIdentifier;
+    setBackgroundColor(UIColor::whiteColor());
+    _contentView = alloc<UIView>()->initWithFrame(bounds());
+    addSubview(_contentView);
+    _imageView = alloc<UIImageView>()->initWithFrame(CGRectZero);
+    _contentView->addSubview(_imageView);
+    _textLabel = alloc<UILabel>()->initWithFrame(CGRectZero);
+    _contentView->addSubview(_textLabel);
+    if (style != UITableViewCellStyle::Default) {
+        _detailTextLabel = alloc<UILabel>()->initWithFrame(CGRectZero);
+        _detailTextLabel->setTextColor(UIColor::colorWithRed_green_blue_alpha(0.56, 0.56, 0.58, 1));
+        _detailTextLabel->setFontSize(style == UITableViewCellStyle::Subtitle ? 12 : 17);
+        _contentView->addSubview(_detailTextLabel);
+    }
+    return self<UITableViewCell>();
+}
+
+void UITableViewCell::setAccessoryView(std::shared_ptr<UIView> view) {
+    if (_accessoryView) _accessoryView->removeFromSuperview();
+    _accessoryView = std::move(view);
+    if (_accessoryView) addSubview(_accessoryView);
+    setNeedsLayout();
+}
+
+void UITableViewCell::setAccessoryType(UITableViewCellAccessoryType type) {
+    _accessoryType = type;
+    if (_accessoryTypeView) _accessoryTypeView->removeFromSuperview();
+    _accessoryTypeView = nullptr;
+    if (type == UITableViewCellAccessoryType::DisclosureIndicator) {
+        auto chevron = alloc<UILabel>()->initWithFrame(CGRectMake(0, 0, 10, 20));
+        chevron->setText("\u203A");
+        chevron->setFontSize(22);
+        chevron->setTextColor(UIColor::colorWithRed_green_blue_alpha(0.78, 0.78, 0.8, 1));
+        chevron->setAccessibilityLabel("Disclosure");
+        _accessoryTypeView = chevron;
+        addSubview(_accessoryTypeView);
+    }
+    setNeedsLayout();
+}
+
+void UITableViewCell::setSelected_animated(bool selected, bool) {
+    _selected = selected && _selectionStyle != UITableViewCellSelectionStyle::None;
+}
+
+void UITableViewCell::layoutSubviews() {
+    CGRect cellBounds = bounds();
+    // An accessory view wins over the accessory type, as on the phone.
+    std::shared_ptr<UIView> accessory = _accessoryView ? _accessoryView : _accessoryTypeView;
+    if (_accessoryTypeView) _accessoryTypeView->setHidden(_accessoryView != nullptr);
+    CGFloat right = cellBounds.width();
+    if (accessory) {
+        CGSize size = accessory->frame().size;
+        right = cellBounds.width() - kMargin - size.width;
+        accessory->setFrame(CGRectMake(right, (cellBounds.height() - size.height) / 2, size.width, size.height));
+    }
+    _contentView->setFrame(CGRectMake(0, 0, right, cellBounds.height()));
+    CGFloat left = kMargin;
+    if (auto image = _imageView->image()) {
+        CGSize size = image->size();
+        _imageView->setFrame(CGRectMake(kMargin, (cellBounds.height() - size.height) / 2, size.width, size.height));
+        left = _imageView->frame().maxX() + kMargin;
+    } else {
+        _imageView->setFrame(CGRectZero);
+    }
+    layoutLabels(left, right - (accessory ? 8 : kMargin));
+}
+
+void UITableViewCell::layoutLabels(CGFloat left, CGFloat right) {
+    CGFloat height = bounds().height();
+    CGFloat width = std::max<CGFloat>(0, right - left);
+    bool hasDetail = _detailTextLabel && !_detailTextLabel->text().empty();
+    switch (_style) {
+    case UITableViewCellStyle::Default:
+        _textLabel->setFrame(CGRectMake(left, 0, width, height));
+        return;
+    case UITableViewCellStyle::Value1:
+    case UITableViewCellStyle::Value2:
+        _textLabel->setFrame(CGRectMake(left, 0, width / 2, height));
+        _detailTextLabel->setTextAlignment(NSTextAlignment::Right);
+        _detailTextLabel->setFrame(CGRectMake(left + width / 2, 0, width / 2, height));
+        return;
+    case UITableViewCellStyle::Subtitle:
+        if (!hasDetail) {
+            _textLabel->setFrame(CGRectMake(left, 0, width, height));
+            _detailTextLabel->setFrame(CGRectMake(left, height, width, 0));
+            return;
+        }
+        _textLabel->setFrame(CGRectMake(left, 4, width, height * 0.55));
+        _detailTextLabel->setFrame(CGRectMake(left, 4 + height * 0.55, width, height * 0.4));
+        return;
+    }
+}
+
+bool UITableViewCell::handleTap(CGPoint) {
+    auto table = std::dynamic_pointer_cast<UITableView>(superview());
+    if (!table) return false;
+    table->didTapCell(self<UITableViewCell>());
+    return true;
+}

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <variant>
+#include <vector>
+
+class NSObject;
+class ObjCClass;
+class Value;
+
+using ValueArray = std::vector<Value>;
+using ValueDictionary = std::map<std::string, Value>;
+using Date = std::chrono::system_clock::time_point;
+
+// Raw bytes of a property-list <data> element.
+struct Data {
+    std::vector<std::uint8_t> bytes;
+    bool operator==(const Data&) const = default;
+};
+
+// The untyped value the panel passes where Objective-C passes `id`: nil, a
+// boolean, a number, a string, a date, data, an array, a dictionary, an object
+// or a class. Arrays and dictionaries are shared by reference, as NSMutableArray
+// and NSMutableDictionary are: copying a Value copies the reference.
+class Value {
+public:
+    Value() = default;
+    Value(std::nullptr_t) {}
+    Value(bool boolean) : _storage(boolean) {}
+    Value(int integer) : _storage(std::int64_t{integer}) {}
+    Value(std::int64_t integer) : _storage(integer) {}
+    Value(double real) : _storage(real) {}
+    Value(const char* string) : _storage(std::string(string)) {}
+    Value(std::string string) : _storage(std::move(string)) {}
+    Value(Date date) : _storage(date) {}
+    Value(Data data) : _storage(std::move(data)) {}
+    Value(std::shared_ptr<ValueArray> array);
+    Value(std::shared_ptr<ValueDictionary> dictionary);
+    Value(std::shared_ptr<NSObject> object);
+    Value(const ObjCClass* objcClass);
+
+    template <typename T>
+        requires std::is_base_of_v<NSObject, T>
+    Value(std::shared_ptr<T> object) : Value(std::static_pointer_cast<NSObject>(std::move(object))) {}
+
+    static Value array(ValueArray elements = {});
+    static Value dictionary(ValueDictionary entries = {});
+
+    bool isNil() const { return std::holds_alternative<std::monostate>(_storage); }
+    bool isBool() const { return std::holds_alternative<bool>(_storage); }
+    bool isInteger() const { return std::holds_alternative<std::int64_t>(_storage); }
+    bool isReal() const { return std::holds_alternative<double>(_storage); }
+    bool isNumber() const { return isBool() || isInteger() || isReal(); }
+    bool isString() const { return std::holds_alternative<std::string>(_storage); }
+    bool isDate() const { return std::holds_alternative<Date>(_storage); }
+    bool isData() const { return std::holds_alternative<Data>(_storage); }
+    bool isArray() const { return std::holds_alternative<std::shared_ptr<ValueArray>>(_storage); }
+    bool isDictionary() const { return std::holds_alternative<std::shared_ptr<ValueDictionary>>(_storage); }
+    bool isObject() const { return std::holds_alternative<std::shared_ptr<NSObject>>(_storage); }
+    bool isClass() const { return std::holds_alternative<const ObjCClass*>(_storage); }
+
+    // Exact accessors: the value must hold that kind (asserted).
+    bool asBool() const;
+    std::int64_t asInteger() const;
+    double asReal() const;
+    const std::string& asString() const;
+    Date asDate() const;
+    const Data& asData() const;
+    const std::shared_ptr<ValueArray>& asArray() const;
+    const std::shared_ptr<ValueDictionary>& asDictionary() const;
+    const std::shared_ptr<NSObject>& asObject() const;
+    const ObjCClass* asClass() const;
+
+    template <typename T>
+    std::shared_ptr<T> objectAs() const {
+        return isObject() ? std::dynamic_pointer_cast<T>(asObject()) : nullptr;
+    }
+
+    // Foundation's lenient conversions, as NSNumber and NSString answer them:
+    // boolValue, intValue and floatValue.
+    bool boolValue() const;
+    int intValue() const;
+    double doubleValue() const;
+
+    // Property-list equality: arrays and dictionaries compare by contents.
+    bool operator==(const Value& other) const;
+
+    // A short readable form for messages and test output.
+    std::string description() const;
+
+private:
+    std::variant<std::monostate, bool, std::int64_t, double, std::string, Date, Data,
+                 std::shared_ptr<ValueArray>, std::shared_ptr<ValueDictionary>,
+                 std::shared_ptr<NSObject>, const ObjCClass*>
+        _storage;
+};

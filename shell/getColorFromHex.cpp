@@ -1,0 +1,65 @@
+#include "shell/getColorFromHex.h"
+
+#include <cctype>
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+// The length in bytes of the UTF-8 sequence a lead byte opens.
+std::size_t sequenceLength(unsigned char lead) {
+    if (lead < 0x80) return 1;
+    if ((lead >> 5) == 0x6) return 2;
+    if ((lead >> 4) == 0xE) return 3;
+    return 4;
+}
+
+bool isScannerWhiteSpace(const std::string& text, std::size_t position, std::size_t& length) {
+    auto byte = static_cast<unsigned char>(text[position]);
+    length = 1;
+    if (byte == ' ' || (byte >= '\t' && byte <= '\r')) return true;
+    // U+0085 and U+00A0, the other white space of the scanner's default set below U+0100.
+    if (byte == 0xC2 && position + 1 < text.size()) {
+        auto next = static_cast<unsigned char>(text[position + 1]);
+        length = 2;
+        return next == 0x85 || next == 0xA0;
+    }
+    return false;
+}
+
+int hexDigit(char character) {
+    if (character >= '0' && character <= '9') return character - '0';
+    if (character >= 'a' && character <= 'f') return character - 'a' + 10;
+    if (character >= 'A' && character <= 'F') return character - 'A' + 10;
+    return -1;
+}
+
+std::uint32_t scanHexInt(const std::string& text) {
+    if (text.empty()) return 0;
+    // Skipping one UTF-16 unit of a character outside the BMP lands inside a
+    // surrogate pair, where no digit can be read.
+    std::size_t position = sequenceLength(static_cast<unsigned char>(text[0]));
+    if (position == 4) return 0;
+    for (std::size_t length = 0; position < text.size() && isScannerWhiteSpace(text, position, length);) {
+        position += length;
+    }
+    if (position + 1 < text.size() && text[position] == '0' && (text[position + 1] | 0x20) == 'x' &&
+        position + 2 < text.size() && hexDigit(text[position + 2]) >= 0) {
+        position += 2;
+    }
+    std::uint64_t value = 0;
+    for (; position < text.size() && hexDigit(text[position]) >= 0; ++position) {
+        value = std::min<std::uint64_t>(value * 16 + hexDigit(text[position]),
+                                        std::uint64_t{std::numeric_limits<std::uint32_t>::max()} + 1);
+    }
+    return value > std::numeric_limits<std::uint32_t>::max() ? std::numeric_limits<std::uint32_t>::max()
+                                                              : static_cast<std::uint32_t>(value);
+}
+
+} // namespace
+
+std::shared_ptr<UIColor> getColorFromHex(const std::string& hexString) {
+    std::uint32_t value = scanHexInt(hexString);
+    return UIColor::colorWithRed_green_blue_alpha(((value >> 16) & 0xFF) / 255.0, ((value >> 8) & 0xFF) / 255.0,
+                                                  (value & 0xFF) / 255.0, 1.0);
+}
