@@ -3,14 +3,9 @@
 #include "platform/DispatchOnce.h"
 #include "platform/NSPathUtilities.h"
 #include "platform/PropertyList.h"
+#include "shell/VimbleFiles.h"
 
 namespace {
-
-// The favourites file, shared with the add-on that reads it:
-// ~/Library/Preferences/com.korvent.vimble.plist, an array of strings.
-constexpr const char* kPreferencesDirectory = "Library/Preferences";
-constexpr const char* kFavoritesFileName = "com.korvent.vimble";
-constexpr const char* kPropertyListExtension = "plist";
 
 // Every list below is one text with its elements separated by single spaces;
 // the accessors split it afresh on each call. Invisible code points are
@@ -164,21 +159,18 @@ std::shared_ptr<VimbleCharManager> VimbleCharManager::sharedInstance() {
     static std::shared_ptr<VimbleCharManager> sharedManager;
     dispatch_once(onceToken, [] {
         auto manager = alloc<VimbleCharManager>();
-        if (manager->init()) sharedManager = manager;
+        sharedManager = manager->init();
     });
     return sharedManager;
 }
 
-bool VimbleCharManager::init() {
+std::shared_ptr<VimbleCharManager> VimbleCharManager::init() {
     getEmoji();
-    return true;
+    return self<VimbleCharManager>();
 }
 
 void VimbleCharManager::getEmoji() {
-    std::string path = stringByAppendingPathComponent(NSHomeDirectory(), kPreferencesDirectory);
-    path = stringByAppendingPathComponent(path, kFavoritesFileName);
-    path = stringByAppendingPathExtension(path, kPropertyListExtension);
-    _emoji = PropertyList::readArray(path);
+    _emoji = PropertyList::readArray(VimbleFiles::favoritesFilePath());
     if (!_emoji) _emoji = std::make_shared<ValueArray>();
 }
 

@@ -21,8 +21,8 @@ public:
     // Made on the first call, once even when callers race, and never released.
     static std::shared_ptr<VimbleCharManager> sharedInstance();
 
-    // Loads the favourites; always succeeds.
-    bool init();
+    // Loads the favourites.
+    std::shared_ptr<VimbleCharManager> init();
 
     // The favourites, oldest first. Everybody gets the same array and edits it
     // in place; only getEmoji and setEmoji put another one in its place, so a
