@@ -193,6 +193,9 @@ void UITableView::recycleAllCells() {
         _reuseQueues[cell->reuseIdentifier()].push_back(cell);
     }
     _visibleCells.clear();
+}
+
+void UITableView::removeSupplementaryViews() {
     for (auto& [key, view] : _visibleSupplementaryViews) view->removeFromSuperview();
     _visibleSupplementaryViews.clear();
 }
@@ -200,6 +203,7 @@ void UITableView::recycleAllCells() {
 void UITableView::reloadData() {
     invalidateGeometry();
     recycleAllCells();
+    removeSupplementaryViews();
     if (_indexView) _indexView->removeFromSuperview();
     _indexView = nullptr;
     _selectedRow = nullptr;
@@ -218,6 +222,7 @@ void UITableView::insertRowsAtIndexPaths_withRowAnimation(const std::vector<std:
     recordRowChange(true, indexPaths, animation);
     invalidateGeometry();
     recycleAllCells();
+    removeSupplementaryViews();
     layoutIfNeeded();
 }
 
@@ -226,6 +231,7 @@ void UITableView::deleteRowsAtIndexPaths_withRowAnimation(const std::vector<std:
     recordRowChange(false, indexPaths, animation);
     invalidateGeometry();
     recycleAllCells();
+    removeSupplementaryViews();
     layoutIfNeeded();
 }
 
@@ -274,38 +280,45 @@ void UITableView::layoutSubviews() {
     if (_indexView) addSubview(_indexView); // keep the index above the rows
 }
 
+// Rows that left the bounds give their cells back before new rows ask for
+// one, so a scroll by a whole screen reuses every cell.
 void UITableView::layoutCells(const CGRect& visible) {
-    std::map<RowKey, std::shared_ptr<UITableViewCell>> stillVisible;
-    auto source = dataSource();
+    std::vector<std::shared_ptr<NSIndexPath>> wanted;
     for (long section = 0; section < static_cast<long>(_sections.size()); ++section) {
         const auto& geometry = _sections[section];
         if (geometry.bottom <= visible.minY() || geometry.top >= visible.maxY()) continue;
         for (long row = 0; row < static_cast<long>(geometry.rowTops.size()); ++row) {
             auto indexPath = NSIndexPath::indexPathForRow_inSection(row, section);
-            CGRect rowFrame = rectForRowAtIndexPath(indexPath);
-            if (!rowFrame.intersects(visible)) continue;
-            auto existing = _visibleCells.find({section, row});
-            std::shared_ptr<UITableViewCell> cell;
-            if (existing != _visibleCells.end()) {
-                cell = existing->second;
-                _visibleCells.erase(existing);
-            } else {
-                cell = source->tableView_cellForRowAtIndexPath(self<UITableView>(), indexPath);
-                ++_cellsProvided;
-                if (!cell) continue;
-                addSubview(cell);
-            }
-            cell->setFrame(rowFrame);
-            cell->setSelected_animated(_selectedRow && _selectedRow->isEqual(*indexPath), false);
-            stillVisible[{section, row}] = cell;
+            if (rectForRowAtIndexPath(indexPath).intersects(visible)) wanted.push_back(indexPath);
         }
     }
-    for (auto& [key, cell] : _visibleCells) {
-        cell->removeFromSuperview();
-        cell->prepareForReuse();
-        _reuseQueues[cell->reuseIdentifier()].push_back(cell);
+    std::map<RowKey, std::shared_ptr<UITableViewCell>> kept;
+    for (const auto& indexPath : wanted) {
+        auto existing = _visibleCells.find({indexPath->section(), indexPath->row()});
+        if (existing == _visibleCells.end()) continue;
+        kept.insert(*existing);
+        _visibleCells.erase(existing);
     }
-    _visibleCells = std::move(stillVisible);
+    recycleAllCells();
+    _visibleCells = std::move(kept);
+    for (const auto& indexPath : wanted) placeCell(indexPath);
+}
+
+void UITableView::placeCell(const std::shared_ptr<NSIndexPath>& indexPath) {
+    RowKey key{indexPath->section(), indexPath->row()};
+    auto cell = _visibleCells[key];
+    if (!cell) {
+        cell = dataSource()->tableView_cellForRowAtIndexPath(self<UITableView>(), indexPath);
+        ++_cellsProvided;
+        if (!cell) {
+            _visibleCells.erase(key);
+            return;
+        }
+        _visibleCells[key] = cell;
+        addSubview(cell);
+    }
+    cell->setFrame(rectForRowAtIndexPath(indexPath));
+    cell->setSelected_animated(_selectedRow && _selectedRow->isEqual(*indexPath), false);
 }
 
 void UITableView::layoutSupplementaryViews(const CGRect& visible) {

@@ -145,7 +145,9 @@ private:
     CGFloat footerHeight(long section, const std::optional<std::string>& title);
     void invalidateGeometry();
     void recycleAllCells();
+    void removeSupplementaryViews();
     void layoutCells(const CGRect& visible);
+    void placeCell(const std::shared_ptr<NSIndexPath>& indexPath);
     void layoutSupplementaryViews(const CGRect& visible);
     std::shared_ptr<UIView> supplementaryView(long section, bool header, const std::optional<std::string>& title);
     void layoutIndex();

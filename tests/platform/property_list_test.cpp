@@ -1,0 +1,141 @@
+#include "platform/Device.h"
+#include "platform/NSObject.h"
+#include "platform/NSPathUtilities.h"
+#include "platform/PropertyList.h"
+#include "tests/support/TemporaryDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace {
+
+const std::string kFile = "/var/mobile/Library/Preferences/test.plist";
+
+class PropertyListTest : public ::testing::Test {
+protected:
+    TemporaryDevice device;
+};
+
+TEST_F(PropertyListTest, WritesAppleXmlThatReadsBackAndThatPlistlibAgreesWith) {
+    Value original = Value::dictionary({{"Enabled", true},
+                                        {"ST", "3"},
+                                        {"Count", 42},
+                                        {"Ratio", 0.5},
+                                        {"Emoji", Value::array({"👨‍👩‍👧", "#️⃣", "🇫🇷", "☝️"})}});
+    ASSERT_TRUE(PropertyList::write(original, kFile));
+    std::string xml = device.readFile(kFile);
+    EXPECT_EQ(xml.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>", 0), 0u);
+    EXPECT_NE(xml.find("<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\""), std::string::npos);
+    EXPECT_EQ(PropertyList::read(kFile), original);
+    EXPECT_EQ(readWithPlistlib(device.hostPath(kFile)),
+              R"({"Count": 42, "Emoji": ["👨‍👩‍👧", "#️⃣", "🇫🇷", "☝️"], "Enabled": true, "Ratio": 0.5, "ST": "3"})");
+}
+
+TEST_F(PropertyListTest, ReadsTheBinaryForm) {
+    // plistlib writes the binary form; we must read it as the phone does.
+    std::string script = std::string(PYTHON3_EXECUTABLE) +
+                         " -c 'import plistlib,sys; open(sys.argv[1],\"wb\").write(plistlib.dumps("
+                         "{\"Enabled\": False, \"List\": [\"\\U0001F600\", 7]}, fmt=plistlib.FMT_BINARY))' '" +
+                         device.hostPath(kFile).string() + "'";
+    ASSERT_EQ(std::system(script.c_str()), 0);
+    EXPECT_EQ(device.readFile(kFile).rfind("bplist00", 0), 0u);
+    EXPECT_EQ(PropertyList::read(kFile), Value::dictionary({{"Enabled", false}, {"List", Value::array({"😀", 7})}}));
+}
+
+TEST_F(PropertyListTest, WhatCannotBeReadIsNil) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"empty", ""},
+        {"garbage", "not a property list"},
+        {"truncated", "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>Enabled</key><tr"},
+        {"nul bytes", std::string("\0\0\0\0", 4)},
+    };
+    EXPECT_TRUE(PropertyList::read(kFile).isNil()) << "missing";
+    for (const auto& [name, bytes] : cases) {
+        device.writeFile(kFile, bytes);
+        EXPECT_TRUE(PropertyList::read(kFile).isNil()) << name;
+    }
+}
+
+TEST_F(PropertyListTest, TypedReadsRefuseTheOtherTopLevel) {
+    ASSERT_TRUE(PropertyList::write(Value::array({"a"}), kFile));
+    EXPECT_FALSE(PropertyList::readDictionary(kFile));
+    ASSERT_TRUE(PropertyList::readArray(kFile));
+    ASSERT_TRUE(PropertyList::write(Value::dictionary({{"a", 1}}), kFile));
+    EXPECT_FALSE(PropertyList::readArray(kFile));
+    EXPECT_TRUE(PropertyList::readDictionary(kFile));
+}
+
+TEST_F(PropertyListTest, EveryReadGivesNewContainers) {
+    ASSERT_TRUE(PropertyList::write(Value::array({"a"}), kFile));
+    auto first = PropertyList::readArray(kFile);
+    auto second = PropertyList::readArray(kFile);
+    ASSERT_TRUE(first && second);
+    EXPECT_NE(first, second);
+    first->push_back(Value("b"));
+    EXPECT_EQ(second->size(), 1u);
+}
+
+TEST_F(PropertyListTest, AFailedWriteLeavesTheOldFileWholeAndNoTemporaryBehind) {
+    ASSERT_TRUE(PropertyList::write(Value::array({"old"}), kFile));
+    std::string before = device.readFile(kFile);
+    auto directory = device.hostPath(kFile).parent_path();
+
+    // A directory the writer may not create files in: the rename can never happen.
+    if (::geteuid() != 0) {
+        ::chmod(directory.c_str(), 0555);
+        EXPECT_FALSE(PropertyList::write(Value::array({"new"}), kFile));
+        ::chmod(directory.c_str(), 0755);
+        EXPECT_EQ(device.readFile(kFile), before);
+    }
+    // A directory standing where the file goes cannot be replaced by a file.
+    const std::string blocked = "/var/mobile/Library/Preferences/blocked.plist";
+    std::filesystem::create_directories(device.hostPath(blocked) / "inside");
+    EXPECT_FALSE(PropertyList::write(Value::array({"new"}), blocked));
+    EXPECT_TRUE(std::filesystem::is_directory(device.hostPath(blocked)));
+    // A value with no property-list form is not written at all.
+    EXPECT_FALSE(PropertyList::write(Value(std::make_shared<NSObject>()), kFile));
+    EXPECT_EQ(device.readFile(kFile), before);
+
+    std::size_t entries = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(directory)) {
+        EXPECT_EQ(entry.path().filename().string().front() == '.', false) << entry.path();
+        ++entries;
+    }
+    EXPECT_EQ(entries, 2u) << "test.plist and the blocking directory only";
+}
+
+TEST_F(PropertyListTest, WrittenFilesTakeTheUsualMode) {
+    ASSERT_TRUE(PropertyList::write(Value::array({}), kFile));
+    struct stat status {};
+    ASSERT_EQ(::stat(device.hostPath(kFile).c_str(), &status), 0);
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(status.st_mode & 0777, 0666 & ~mask);
+}
+
+TEST(DevicePathTest, DevicePathsStayUnderTheRoot) {
+    TemporaryDevice device;
+    EXPECT_EQ(Device::shared().hostPath("/var/mobile/x"), device.root() / "var/mobile/x");
+    EXPECT_TRUE(Device::shared().hostPath("relative/path").empty());
+    EXPECT_TRUE(Device::shared().hostPath("/../../etc/passwd").empty());
+    EXPECT_EQ(Device::shared().hostPath("/var/../etc"), device.root() / "etc");
+    EXPECT_TRUE(std::filesystem::is_directory(device.root() / "var/mobile/Library/Preferences"));
+}
+
+TEST(PathUtilitiesTest, BuildsPathsAsFoundationDoes) {
+    EXPECT_EQ(NSHomeDirectory(), "/var/mobile");
+    EXPECT_EQ(stringByAppendingPathComponent("/var/mobile", "Library/Preferences"), "/var/mobile/Library/Preferences");
+    EXPECT_EQ(stringByAppendingPathComponent("/var/mobile/", "/x/"), "/var/mobile/x");
+    EXPECT_EQ(stringByAppendingPathComponent("/", "x"), "/x");
+    EXPECT_EQ(stringByAppendingPathExtension("/a/com.korvent.vimble", "plist"), "/a/com.korvent.vimble.plist");
+    EXPECT_EQ(stringWithFormat("%@Radio - Active.png", {"/B/"}), "/B/Radio - Active.png");
+    EXPECT_EQ(stringWithFormat("%@%@.png", {"/B/", "Dorian K. Vale"}), "/B/Dorian K. Vale.png");
+    EXPECT_EQ(componentsSeparatedByString("a b  c", " "), (std::vector<std::string>{"a", "b", "", "c"}));
+}
+
+} // namespace

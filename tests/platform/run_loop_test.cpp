@@ -1,0 +1,107 @@
+#include "platform/NSNotificationCenter.h"
+#include "platform/NSTimer.h"
+#include "platform/RunLoop.h"
+#include "platform/UIView.h"
+#include "tests/support/TemporaryDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace {
+
+class Counter : public NSObject {
+public:
+    int fired = 0;
+    static inline int alive = 0;
+    Counter() { ++alive; }
+    ~Counter() override { --alive; }
+    void tick() { ++fired; }
+};
+
+class RunLoopTest : public ::testing::Test {
+protected:
+    TemporaryDevice device;
+};
+
+TEST_F(RunLoopTest, AOneShotTimerFiresAtItsTimeOnTheTestClock) {
+    auto counter = std::make_shared<Counter>();
+    NSTimer::scheduledTimerWithTimeInterval_target_selector_userInfo_repeats(
+        0.5, counter, Selector::of<&Counter::tick>("tick"), Value(), false);
+    RunLoop::main().advanceBy(0.49);
+    EXPECT_EQ(counter->fired, 0);
+    RunLoop::main().advanceBy(0.01);
+    EXPECT_EQ(counter->fired, 1);
+    RunLoop::main().advanceBy(5);
+    EXPECT_EQ(counter->fired, 1);
+}
+
+TEST_F(RunLoopTest, ATimerKeepsItsTargetAliveUntilItHasFired) {
+    int before = Counter::alive;
+    {
+        auto counter = std::make_shared<Counter>();
+        NSTimer::scheduledTimerWithTimeInterval_target_selector_userInfo_repeats(
+            0.5, counter, Selector::of<&Counter::tick>("tick"), Value(), false);
+    }
+    EXPECT_EQ(Counter::alive, before + 1);
+    RunLoop::main().advanceBy(0.5);
+    EXPECT_EQ(Counter::alive, before);
+}
+
+TEST_F(RunLoopTest, RepeatingTimersFireEachIntervalUntilInvalidated) {
+    auto counter = std::make_shared<Counter>();
+    auto timer = NSTimer::scheduledTimerWithTimeInterval_target_selector_userInfo_repeats(
+        0.25, counter, Selector::of<&Counter::tick>("tick"), Value(), true);
+    RunLoop::main().advanceBy(1.0);
+    EXPECT_EQ(counter->fired, 4);
+    timer->invalidate();
+    RunLoop::main().advanceBy(1.0);
+    EXPECT_EQ(counter->fired, 4);
+}
+
+TEST_F(RunLoopTest, AnimationsSetFinalValuesAtOnceAndCompleteAfterTheirDuration) {
+    auto view = alloc<UIView>()->initWithFrame(CGRectZero);
+    view->setAlpha(0);
+    RunLoop::main().advanceBy(0.5);
+    bool completed = false;
+    UIView::animateWithDuration_animations_completion(0.5, [view] { view->setAlpha(1); },
+                                                      [&completed](bool) { completed = true; });
+    EXPECT_EQ(view->alpha(), 1);
+    ASSERT_TRUE(view->lastAnimation());
+    EXPECT_EQ(view->lastAnimation()->duration, 0.5);
+    EXPECT_EQ(view->lastAnimation()->startTime, 0.5);
+    EXPECT_FALSE(completed);
+    RunLoop::main().advanceBy(0.5);
+    EXPECT_TRUE(completed);
+}
+
+TEST_F(RunLoopTest, WorkFromOtherThreadsRunsOnTheLoopThread) {
+    RunLoop::main().useSystemClock();
+    std::thread::id loopThread = std::this_thread::get_id();
+    std::thread::id ranOn;
+    std::thread caller([&] {
+        ranOn = RunLoop::main().performAndWait([] { return std::this_thread::get_id(); });
+        RunLoop::main().stop();
+    });
+    RunLoop::main().run();
+    caller.join();
+    EXPECT_EQ(ranOn, loopThread);
+}
+
+TEST_F(RunLoopTest, NotificationsReachLiveObserversOnly) {
+    auto center = NSNotificationCenter::defaultCenter();
+    auto listening = std::make_shared<Counter>();
+    auto leaving = std::make_shared<Counter>();
+    for (const auto& counter : {listening, leaving}) {
+        center->addObserver_selector_name_object(counter, Selector::of<&Counter::tick>("tick"), "Ping", nullptr);
+    }
+    leaving.reset();
+    center->postNotificationName_object("Ping", nullptr);
+    center->postNotificationName_object("Other", nullptr);
+    EXPECT_EQ(listening->fired, 1);
+    center->removeObserver(listening.get());
+    center->postNotificationName_object("Ping", nullptr);
+    EXPECT_EQ(listening->fired, 1);
+}
+
+} // namespace

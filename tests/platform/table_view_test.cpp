@@ -1,0 +1,125 @@
+#include "platform/UITableView.h"
+#include "platform/UIWindow.h"
+#include "tests/support/TemporaryDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+// A table of numbered rows that counts what the table asks of it.
+class NumberedRows : public NSObject, public UITableViewDataSource, public UITableViewDelegate {
+public:
+    std::vector<long> rowsPerSection{100};
+    std::vector<std::string> indexTitles;
+    std::vector<std::string> built;
+    std::set<const UITableViewCell*> distinctCells;
+    std::vector<std::string> selected;
+
+    long numberOfSectionsInTableView(const std::shared_ptr<UITableView>&) override {
+        return static_cast<long>(rowsPerSection.size());
+    }
+    long tableView_numberOfRowsInSection(const std::shared_ptr<UITableView>&, long section) override {
+        return rowsPerSection[section];
+    }
+    std::shared_ptr<UITableViewCell> tableView_cellForRowAtIndexPath(const std::shared_ptr<UITableView>& table,
+                                                                     const std::shared_ptr<NSIndexPath>& path) override {
+        auto cell = table->dequeueReusableCellWithIdentifier("Row");
+        if (!cell) cell = alloc<UITableViewCell>()->initWithStyle_reuseIdentifier(UITableViewCellStyle::Default, "Row");
+        cell->textLabel()->setText(name(path));
+        built.push_back(name(path));
+        distinctCells.insert(cell.get());
+        return cell;
+    }
+    std::optional<std::string> tableView_titleForHeaderInSection(const std::shared_ptr<UITableView>&, long section) override {
+        return "Section " + std::to_string(section);
+    }
+    std::vector<std::string> sectionIndexTitlesForTableView(const std::shared_ptr<UITableView>&) override {
+        return indexTitles;
+    }
+    void tableView_didSelectRowAtIndexPath(const std::shared_ptr<UITableView>&,
+                                           const std::shared_ptr<NSIndexPath>& path) override {
+        selected.push_back(name(path));
+    }
+    static std::string name(const std::shared_ptr<NSIndexPath>& path) {
+        return std::to_string(path->section()) + "." + std::to_string(path->row());
+    }
+};
+
+class TableViewTest : public ::testing::Test {
+protected:
+    std::shared_ptr<UITableView> makeTable(UITableViewStyle style, CGFloat height) {
+        auto table = alloc<UITableView>()->initWithFrame_style(CGRectMake(0, 0, 320, height), style);
+        table->setDelegate(rows);
+        table->setDataSource(rows);
+        table->layoutIfNeeded();
+        return table;
+    }
+
+    TemporaryDevice device;
+    std::shared_ptr<NumberedRows> rows = std::make_shared<NumberedRows>();
+};
+
+TEST_F(TableViewTest, BuildsCellsOnlyForVisibleRowsAndReusesThem) {
+    auto table = makeTable(UITableViewStyle::Plain, 440);
+    // A plain table with a 28-point title header: rows 0..9 reach into the 440 points.
+    EXPECT_EQ(rows->built.size(), 10u);
+    EXPECT_TRUE(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(9, 0)));
+    EXPECT_FALSE(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(10, 0)));
+
+    while (table->scrollBy(440)) table->layoutIfNeeded();
+    std::set<std::string> everyRow(rows->built.begin(), rows->built.end());
+    EXPECT_EQ(everyRow.size(), 100u) << "every row was shown on the way down";
+    EXPECT_LE(rows->distinctCells.size(), 12u) << "cells came back through the reuse queue";
+    EXPECT_FALSE(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(0, 0)));
+    EXPECT_EQ(table->contentOffset().y, table->contentSize().height - 440);
+}
+
+TEST_F(TableViewTest, LaysOutGroupedSectionsWithDefaultMetrics) {
+    rows->rowsPerSection = {2, 1};
+    auto table = makeTable(UITableViewStyle::Grouped, 600);
+    // Titled headers of 38 points, 44-point rows, 18-point footers, 18 at the end.
+    EXPECT_EQ(table->rectForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(0, 0)), CGRectMake(0, 38, 320, 44));
+    EXPECT_EQ(table->rectForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(1, 0)), CGRectMake(0, 82, 320, 44));
+    EXPECT_EQ(table->rectForSection(1), CGRectMake(0, 144, 320, 38 + 44 + 18));
+    EXPECT_EQ(table->contentSize().height, 144 + 100 + 18);
+}
+
+TEST_F(TableViewTest, IndexTitlesLeadToTheSectionAtTheirPosition) {
+    rows->rowsPerSection = {30, 30, 30, 30};
+    rows->indexTitles = {"S", "A", "S", "A"};
+    auto table = makeTable(UITableViewStyle::Plain, 400);
+    table->scrollToSectionIndexTitleAtPosition(2);
+    EXPECT_EQ(table->contentOffset().y, table->rectForSection(2).minY());
+    table->scrollToSectionIndexTitleAtPosition(1);
+    EXPECT_EQ(table->contentOffset().y, table->rectForSection(1).minY());
+}
+
+TEST_F(TableViewTest, ATapSelectsThroughTheDelegateAndInsertionsAreRecorded) {
+    rows->rowsPerSection = {5};
+    auto window = alloc<UIWindow>()->initWithFrame(CGRectMake(0, 0, 320, 480));
+    auto table = makeTable(UITableViewStyle::Plain, 480);
+    window->addSubview(table);
+    ASSERT_TRUE(window->sendTap(CGPointMake(100, 28 + 44 * 2 + 10)));
+    EXPECT_EQ(rows->selected, std::vector<std::string>{"0.2"});
+
+    rows->rowsPerSection = {6};
+    table->insertRowsAtIndexPaths_withRowAnimation({NSIndexPath::indexPathForRow_inSection(1, 0)},
+                                                   UITableViewRowAnimation::Fade);
+    ASSERT_TRUE(table->lastRowChange());
+    EXPECT_TRUE(table->lastRowChange()->inserted);
+    EXPECT_EQ(table->lastRowChange()->rows, (std::vector<std::pair<long, long>>{{0, 1}}));
+    EXPECT_EQ(table->numberOfRowsInSection(0), 6);
+    EXPECT_TRUE(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(5, 0)));
+}
+
+TEST_F(TableViewTest, ReloadRebuildsEveryVisibleRow) {
+    auto table = makeTable(UITableViewStyle::Plain, 200);
+    std::size_t before = rows->built.size();
+    table->reloadData();
+    EXPECT_EQ(rows->built.size(), before * 2);
+    EXPECT_EQ(rows->distinctCells.size(), before) << "the reload reused every cell";
+}
+
+} // namespace
