@@ -36,10 +36,10 @@ std::shared_ptr<PSListController> PSListController::init() {
 
 void PSListController::loadView() {
     _table = alloc<UITableView>()->initWithFrame_style(UIScreen::mainScreen()->bounds(), UITableViewStyle::Grouped);
+    setView(_table);
     auto page = self<PSListController>();
     _table->setDelegate(page);
     _table->setDataSource(page);
-    setView(_table);
 }
 
 std::shared_ptr<UITableView> PSListController::table() {
@@ -261,11 +261,12 @@ std::shared_ptr<UIView> PSListController::groupView(long section, const std::str
     return view;
 }
 
-std::optional<CGFloat> PSListController::groupViewHeight(long section, const std::string& classKey) {
+std::optional<CGFloat> PSListController::groupViewHeight(const UITableView& tableView, long section,
+                                                         const std::string& classKey) {
     auto view = groupView(section, classKey);
     if (!view) return std::nullopt;
     auto cell = std::dynamic_pointer_cast<PSTableCell>(view);
-    return cell ? cell->preferredHeightForWidth(table()->frame().width()) : view->frame().height();
+    return cell ? cell->preferredHeightForWidth(tableView.frame().width()) : view->frame().height();
 }
 
 std::shared_ptr<UIView> PSListController::tableView_viewForHeaderInSection(const std::shared_ptr<UITableView>&,
@@ -273,9 +274,9 @@ std::shared_ptr<UIView> PSListController::tableView_viewForHeaderInSection(const
     return groupView(section, PSHeaderCellClassGroupKey);
 }
 
-std::optional<CGFloat> PSListController::tableView_heightForHeaderInSection(const std::shared_ptr<UITableView>&,
+std::optional<CGFloat> PSListController::tableView_heightForHeaderInSection(const std::shared_ptr<UITableView>& tableView,
                                                                            long section) {
-    return groupViewHeight(section, PSHeaderCellClassGroupKey);
+    return groupViewHeight(*tableView, section, PSHeaderCellClassGroupKey);
 }
 
 std::shared_ptr<UIView> PSListController::tableView_viewForFooterInSection(const std::shared_ptr<UITableView>&,
@@ -283,7 +284,7 @@ std::shared_ptr<UIView> PSListController::tableView_viewForFooterInSection(const
     return groupView(section, PSFooterCellClassGroupKey);
 }
 
-std::optional<CGFloat> PSListController::tableView_heightForFooterInSection(const std::shared_ptr<UITableView>&,
+std::optional<CGFloat> PSListController::tableView_heightForFooterInSection(const std::shared_ptr<UITableView>& tableView,
                                                                            long section) {
-    return groupViewHeight(section, PSFooterCellClassGroupKey);
+    return groupViewHeight(*tableView, section, PSFooterCellClassGroupKey);
 }

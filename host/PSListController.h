@@ -72,7 +72,7 @@ private:
     void switchChanged(const std::shared_ptr<PSSpecifier>& specifier, bool on);
     void openDetail(const std::shared_ptr<PSSpecifier>& specifier);
     std::shared_ptr<UIView> groupView(long section, const std::string& classKey);
-    std::optional<CGFloat> groupViewHeight(long section, const std::string& classKey);
+    std::optional<CGFloat> groupViewHeight(const UITableView& tableView, long section, const std::string& classKey);
 
     std::shared_ptr<UITableView> _table;
     std::vector<Section> _sections;

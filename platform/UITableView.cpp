@@ -50,7 +50,9 @@ std::shared_ptr<UITableView> UITableView::initWithFrame_style(const CGRect& fram
 
 void UITableView::setDataSource(const std::shared_ptr<UITableViewDataSource>& dataSource) {
     _dataSource = dataSource;
-    reloadData();
+    invalidateGeometry();
+    recycleAllCells();
+    removeSupplementaryViews();
 }
 
 void UITableView::setDelegate(const std::shared_ptr<UITableViewDelegate>& delegate) {
