@@ -5,6 +5,7 @@
 
 #include <plist/plist.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -168,6 +169,32 @@ PlistPointer nodeFromValue(const Value& value) {
     return nullptr;
 }
 
+bool startsWithAt(const std::string& text, std::size_t position, const char* prefix) {
+    return text.compare(position, std::char_traits<char>::length(prefix), prefix) == 0;
+}
+
+// The deepest nesting of arrays and dictionaries in an XML property list, by
+// counting their tags: libplist's XML reader recurses once per level and
+// would overflow the stack on a hostile file before telling us anything. Tags
+// inside comments count too, which only errs towards refusing.
+std::size_t xmlNestingDepth(const std::string& xml) {
+    std::size_t depth = 0;
+    std::size_t deepest = 0;
+    for (std::size_t position = xml.find('<'); position != std::string::npos; position = xml.find('<', position + 1)) {
+        bool closing = startsWithAt(xml, position + 1, "/");
+        std::size_t name = position + (closing ? 2 : 1);
+        if (!startsWithAt(xml, name, "array") && !startsWithAt(xml, name, "dict")) continue;
+        std::size_t end = xml.find('>', name);
+        if (end == std::string::npos) break;
+        if (closing) {
+            depth -= depth > 0 ? 1 : 0;
+        } else if (xml[end - 1] != '/') {
+            deepest = std::max(deepest, ++depth);
+        }
+    }
+    return deepest;
+}
+
 std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
     if (path.empty()) return std::nullopt;
     std::ifstream file(path, std::ios::binary);
@@ -222,6 +249,8 @@ bool replaceFileAtomically(const std::filesystem::path& target, const std::strin
 
 Value PropertyList::fromData(const std::string& bytes) {
     if (bytes.empty() || bytes.size() > std::numeric_limits<uint32_t>::max()) return Value();
+    bool isBinary = plist_is_binary(bytes.data(), static_cast<uint32_t>(bytes.size()));
+    if (!isBinary && xmlNestingDepth(bytes) > kMaximumDepth) return Value();
     plist_t rawRoot = nullptr;
     plist_from_memory(bytes.data(), static_cast<uint32_t>(bytes.size()), &rawRoot);
     PlistPointer root(rawRoot);

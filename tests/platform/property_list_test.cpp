@@ -139,3 +139,20 @@ TEST(PathUtilitiesTest, BuildsPathsAsFoundationDoes) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PropertyListTest, NestingBeyondAnySettingsFileReadsAsNil) {
+    auto nested = [](std::size_t depth) {
+        std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><plist version=\"1.0\">";
+        for (std::size_t level = 0; level < depth; ++level) xml += "<array>";
+        for (std::size_t level = 0; level < depth; ++level) xml += "</array>";
+        return xml + "</plist>";
+    };
+    device.writeFile(kFile, nested(200'000));
+    EXPECT_TRUE(PropertyList::read(kFile).isNil());
+    device.writeFile(kFile, nested(100));
+    EXPECT_TRUE(PropertyList::read(kFile).isArray());
+}
+
+} // namespace
