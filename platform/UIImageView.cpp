@@ -12,5 +12,3 @@ std::shared_ptr<UIImageView> UIImageView::initWithFrame(const CGRect& frame) {
     setUserInteractionEnabled(false);
     return self<UIImageView>();
 }
-
-bool UIImageView::pointInside(CGPoint point) const { return UIView::pointInside(point); }

@@ -14,8 +14,6 @@ public:
     const std::shared_ptr<UIImage>& image() const { return _image; }
     void setImage(std::shared_ptr<UIImage> image) { _image = std::move(image); }
 
-    bool pointInside(CGPoint point) const override;
-
 private:
     std::shared_ptr<UIImage> _image;
 };

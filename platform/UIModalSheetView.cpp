@@ -1,6 +1,7 @@
 #include "platform/UIModalSheetView.h"
 
 #include "platform/BlockTarget.h"
+#include "platform/TextMetrics.h"
 
 #include <algorithm>
 
@@ -12,24 +13,9 @@ constexpr CGFloat kButtonHeight = 44;
 constexpr CGFloat kLineHeightFactor = 1.3;
 constexpr CGFloat kCharacterWidthFactor = 0.55;
 
-std::size_t characterCount(const std::string& text) {
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char byte) {
-        return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
-    }));
-}
-
 CGFloat textHeight(const UILabel& label, CGFloat width) {
-    CGFloat lineHeight = label.fontSize() * kLineHeightFactor;
-    auto perLine = std::max<std::size_t>(1, static_cast<std::size_t>(width / (label.fontSize() * kCharacterWidthFactor)));
-    std::size_t lines = 0;
-    std::size_t start = 0;
-    const std::string& text = label.text();
-    while (start <= text.size()) {
-        std::size_t end = std::min(text.find('\n', start), text.size());
-        lines += std::max<std::size_t>(1, (characterCount(text.substr(start, end - start)) + perLine - 1) / perLine);
-        start = end + 1;
-    }
-    return lines * lineHeight;
+    CGFloat characterWidth = label.fontSize() * kCharacterWidthFactor;
+    return TextMetrics::lineCount(label.text(), width, characterWidth) * label.fontSize() * kLineHeightFactor;
 }
 
 } // namespace

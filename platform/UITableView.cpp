@@ -1,6 +1,7 @@
 #include "platform/UITableView.h"
 
 #include "platform/RunLoop.h"
+#include "platform/TextMetrics.h"
 #include "platform/UITableViewHeaderFooterView.h"
 #include "platform/UITableViewIndex.h"
 
@@ -16,27 +17,6 @@ constexpr CGFloat kGroupedSpacing = 18;
 constexpr CGFloat kFooterLineHeight = 17;
 constexpr CGFloat kFooterPadding = 14;
 constexpr CGFloat kFooterCharacterWidth = 6.8; // 13-point text, as a footer's
-
-std::size_t characterCount(const std::string& text) {
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char byte) {
-        return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
-    }));
-}
-
-// The lines a footer text takes at a width: each paragraph wraps on its own.
-std::size_t footerLineCount(const std::string& text, CGFloat width) {
-    std::size_t perLine = std::max<std::size_t>(1, static_cast<std::size_t>(width / kFooterCharacterWidth));
-    std::size_t lines = 0;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::size_t characters = characterCount(text.substr(start, end - start));
-        lines += std::max<std::size_t>(1, (characters + perLine - 1) / perLine);
-        start = end + 1;
-    }
-    return lines;
-}
 
 } // namespace
 
@@ -183,7 +163,7 @@ CGFloat UITableView::footerHeight(long section, const std::optional<std::string>
     }
     if (title) {
         CGFloat textWidth = frame().width() - 2 * UITableViewCell::kMargin;
-        return footerLineCount(*title, textWidth) * kFooterLineHeight + kFooterPadding;
+        return TextMetrics::lineCount(*title, textWidth, kFooterCharacterWidth) * kFooterLineHeight + kFooterPadding;
     }
     return _style == UITableViewStyle::Plain ? 0 : kGroupedSpacing;
 }
