@@ -128,8 +128,9 @@ TEST_F(RootPageTest, FilesWrittenAreXmlThatPlistlibReadsBack) {
     PanelSession session;
     ASSERT_TRUE(session.tapSwitch("Enable"));
     EXPECT_EQ(device.readFile(TemporaryDevice::settingsFile()).rfind("<?xml", 0), 0u);
-    EXPECT_EQ(readWithPlistlib(device.hostPath(TemporaryDevice::settingsFile())),
-              R"({"Enabled": false, "Note": "😊😛 ZWJ 👨‍👩‍👧", "Skintone": true})");
+    const std::string expected = R"({"Enabled": false, "Note": "😊😛 ZWJ 👨‍👩‍👧", "Skintone": true})";
+    EXPECT_EQ(readWithPlistlib(device.hostPath(TemporaryDevice::settingsFile())), expected);
+    EXPECT_EQ(readWithPlistutil(device.hostPath(TemporaryDevice::settingsFile())), expected);
 }
 
 TEST_F(RootPageTest, BannerSpansTheScreenAndFollowsRotation) {

@@ -75,12 +75,9 @@ std::string TemporaryDevice::readFile(const std::string& devicePath) const {
 
 bool TemporaryDevice::exists(const std::string& devicePath) const { return std::filesystem::exists(hostPath(devicePath)); }
 
-std::string readWithPlistlib(const std::filesystem::path& hostPath) {
-    std::string command = std::string(PYTHON3_EXECUTABLE) +
-                          " -c 'import json,plistlib,sys; "
-                          "print(json.dumps(plistlib.load(open(sys.argv[1],\"rb\")), ensure_ascii=False, "
-                          "sort_keys=True))' '" +
-                          hostPath.string() + "'";
+namespace {
+
+std::string commandOutput(const std::string& command) {
     std::string output;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe) return output;
@@ -89,4 +86,24 @@ std::string readWithPlistlib(const std::filesystem::path& hostPath) {
     ::pclose(pipe);
     if (!output.empty() && output.back() == '\n') output.pop_back();
     return output;
+}
+
+} // namespace
+
+std::string readWithPlistutil(const std::filesystem::path& hostPath) {
+    std::filesystem::path binary = hostPath.string() + ".converted";
+    std::string convert = "plistutil -i '" + hostPath.string() + "' -o '" + binary.string() + "' -f bin";
+    if (std::system(convert.c_str()) != 0) return "plistutil failed";
+    std::string json = readWithPlistlib(binary);
+    std::filesystem::remove(binary);
+    return json;
+}
+
+std::string readWithPlistlib(const std::filesystem::path& hostPath) {
+    std::string command = std::string(PYTHON3_EXECUTABLE) +
+                          " -c 'import json,plistlib,sys; "
+                          "print(json.dumps(plistlib.load(open(sys.argv[1],\"rb\")), ensure_ascii=False, "
+                          "sort_keys=True))' '" +
+                          hostPath.string() + "'";
+    return commandOutput(command);
 }
