@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdint>
 #include <limits>
+#include <string_view>
 
 namespace {
 
@@ -18,11 +19,15 @@ bool isScannerWhiteSpace(const std::string& text, std::size_t position, std::siz
     auto byte = static_cast<unsigned char>(text[position]);
     length = 1;
     if (byte == ' ' || (byte >= '\t' && byte <= '\r')) return true;
-    // U+0085 and U+00A0, the other white space of the scanner's default set below U+0100.
-    if (byte == 0xC2 && position + 1 < text.size()) {
-        auto next = static_cast<unsigned char>(text[position + 1]);
-        length = 2;
-        return next == 0x85 || next == 0xA0;
+    // The rest of the scanner's default set, whitespaceAndNewlineCharacterSet:
+    // U+0085 and Unicode's separators (Zs, Zl, Zp).
+    static constexpr std::string_view kOtherWhiteSpace[] = {
+        "\u0085", "\u00A0", "\u1680", "\u2000", "\u2001", "\u2002", "\u2003", "\u2004", "\u2005", "\u2006",
+        "\u2007", "\u2008", "\u2009", "\u200A", "\u2028", "\u2029", "\u202F", "\u205F", "\u3000"};
+    for (std::string_view space : kOtherWhiteSpace) {
+        if (text.compare(position, space.size(), space) != 0) continue;
+        length = space.size();
+        return true;
     }
     return false;
 }
