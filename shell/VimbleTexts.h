@@ -15,6 +15,8 @@ inline constexpr const char* kPlea =
 inline const std::string kPleaFooter = std::string(kPlea) + "\n\n" + kRightsNotice;
 
 inline constexpr const char* kSupportAddress = "support@korventlabs.com";
+// The maker's site, on the same domain as the support address.
+inline constexpr const char* kWebsite = "https://korventlabs.com";
 inline constexpr const char* kHelpMailSubject = "Vimble Assistance";
 inline constexpr const char* kShareText = "😊😛- #Vimble- Set Favorite Emojis by @KorventTeam";
 
