@@ -107,10 +107,4 @@ TEST_F(CreatorsPageTest, WebsiteButtonOpensTheSiteAndThePageStays) {
     EXPECT_FALSE(session.navigation()->presentedViewController());
 }
 
-TEST_F(CreatorsPageTest, SiteSharesTheDomainOfTheSupportAddress) {
-    std::string address = VimbleTexts::kSupportAddress;
-    std::string domain = address.substr(address.find('@') + 1);
-    EXPECT_EQ(std::string(VimbleTexts::kWebsite), "https://" + domain);
-}
-
 } // namespace

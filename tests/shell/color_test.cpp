@@ -58,12 +58,4 @@ TEST(GetColorFromHexTest, ReadsLikeTheScannerFromTheSecondCharacter) {
     }
 }
 
-TEST(GetColorFromHexTest, ComponentsAreExactFractionsOf255) {
-    auto amber = getColorFromHex("#FECA00");
-    EXPECT_DOUBLE_EQ(amber->red(), 254 / 255.0);
-    EXPECT_DOUBLE_EQ(amber->green(), 202 / 255.0);
-    EXPECT_DOUBLE_EQ(amber->blue(), 0.0);
-    EXPECT_DOUBLE_EQ(amber->alpha(), 1.0);
-}
-
 } // namespace

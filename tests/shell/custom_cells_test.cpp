@@ -76,10 +76,4 @@ TEST_F(CustomCellsTest, TableViewCellImageIs100WideWhereverTheBaseLayoutPutsIt) 
     }
 }
 
-TEST_F(CustomCellsTest, TableViewCellWithoutImageStill100Wide) {
-    auto cell = alloc<VimbleTableViewCell>()->initWithStyle_reuseIdentifier(UITableViewCellStyle::Default, "Cell");
-    cell->layoutSubviews();
-    EXPECT_EQ(cell->imageView()->frame(), CGRectMake(0, 0, 100, 0));
-}
-
 } // namespace
