@@ -1,0 +1,202 @@
+#include "preview/AutomationApi.h"
+
+#include "platform/RunLoop.h"
+
+#include <httplib.h>
+
+#include <cmath>
+#include <regex>
+
+using nlohmann::json;
+
+namespace {
+
+constexpr double kLargestDistance = 1e6;
+constexpr std::size_t kMostApps = 16;
+
+void send(httplib::Response& response, const AutomationApi::Reply& reply) {
+    response.status = reply.status;
+    response.set_header("Cache-Control", "no-store");
+    response.set_content(reply.body.dump(), "application/json");
+}
+
+AutomationApi::Reply failure(int status, std::string message) { return {status, {{"error", std::move(message)}}}; }
+
+bool isNumber(const json& value) {
+    return value.is_number() && std::isfinite(value.get<double>()) && std::abs(value.get<double>()) <= kLargestDistance;
+}
+
+std::optional<CGPoint> pointFrom(const json& value) {
+    if (!value.is_array() || value.size() != 2 || !isNumber(value[0]) || !isNumber(value[1])) return std::nullopt;
+    return CGPointMake(value[0].get<double>(), value[1].get<double>());
+}
+
+// An app is named by its URL scheme.
+bool isScheme(const json& value) {
+    static const std::regex kScheme("[a-z][a-z0-9+.-]{0,63}");
+    return value.is_string() && std::regex_match(value.get<std::string>(), kScheme);
+}
+
+template <typename Work>
+auto onMain(Work work) {
+    return RunLoop::main().performAndWait(std::move(work));
+}
+
+} // namespace
+
+void AutomationApi::post(httplib::Server& server, const char* path, Action action) {
+    server.Post(path, [action](const httplib::Request& request, httplib::Response& response) {
+        json body = request.body.empty() ? json::object() : json::parse(request.body, nullptr, false);
+        if (body.is_discarded() || !body.is_object()) return send(response, failure(400, "the body must be a JSON object"));
+        send(response, action(body));
+    });
+}
+
+void AutomationApi::registerRoutes(httplib::Server& server) {
+    server.Get("/api/tree", [this](const httplib::Request&, httplib::Response& response) {
+        send(response, {200, treeReply(onMain([this] { return _feed.publishNow(); }))});
+    });
+    server.Get("/api/state", [this](const httplib::Request& request, httplib::Response& response) {
+        send(response, state(request));
+    });
+    server.Get("/api/events", [this](const httplib::Request&, httplib::Response& response) {
+        onMain([this] { return _feed.publishNow(); });
+        send(response, {200, _publisher.current().events});
+    });
+    server.Get("/api/files", [this](const httplib::Request&, httplib::Response& response) {
+        onMain([this] {
+            _feed.filesChanged();
+            return _feed.publishNow();
+        });
+        send(response, {200, _publisher.current().files});
+    });
+    server.Get("/api/device", [this](const httplib::Request&, httplib::Response& response) {
+        send(response, {200, onMain([this] { return _app.deviceState(); })});
+    });
+    post(server, "/api/tap", [this](const json& body) { return tap(body); });
+    post(server, "/api/scroll", [this](const json& body) { return scroll(body); });
+    post(server, "/api/back", [this](const json&) { return back(); });
+    post(server, "/api/device", [this](const json& body) { return device(body); });
+    post(server, "/api/reset", [this](const json&) { return reset(); });
+}
+
+json AutomationApi::treeReply(std::uint64_t version) const {
+    StatePublisher::Snapshot snapshot = _publisher.current();
+    return {{"version", std::max(version, snapshot.version)}, {"clock", snapshot.clock}, {"window", snapshot.window}};
+}
+
+AutomationApi::Reply AutomationApi::actOnMain(const std::function<std::string()>& work) {
+    auto [error, version] = onMain([&] {
+        std::string message = work();
+        return std::make_pair(message, _feed.publishNow());
+    });
+    if (!error.empty()) return failure(404, error);
+    return {200, treeReply(version)};
+}
+
+AutomationApi::Reply AutomationApi::tap(const json& body) {
+    if (body.contains("text") && body["text"].is_string()) {
+        auto text = body["text"].get<std::string>();
+        return actOnMain([&] { return _app.tapText(text); });
+    }
+    if (body.contains("switch") && body["switch"].is_string()) {
+        auto title = body["switch"].get<std::string>();
+        return actOnMain([&] { return _app.tapSwitch(title); });
+    }
+    if (body.contains("point")) {
+        auto point = pointFrom(body["point"]);
+        if (!point) return failure(400, "\"point\" must be [x, y] in screen points");
+        return actOnMain([&] {
+            _app.tapPoint(*point);
+            return std::string();
+        });
+    }
+    return failure(400, "tap needs {\"text\": T}, {\"switch\": T} or {\"point\": [x, y]}");
+}
+
+AutomationApi::Reply AutomationApi::scroll(const json& body) {
+    if (!body.contains("dy") || !isNumber(body["dy"])) return failure(400, "scroll needs {\"dy\": N} in points");
+    double dy = body["dy"].get<double>();
+    std::optional<CGPoint> point;
+    if (body.contains("point")) {
+        point = pointFrom(body["point"]);
+        if (!point) return failure(400, "\"point\" must be [x, y] in screen points");
+    }
+    bool moved = false;
+    Reply reply = actOnMain([&] {
+        moved = _app.scroll(dy, point);
+        return std::string();
+    });
+    reply.body["scrolled"] = moved;
+    return reply;
+}
+
+AutomationApi::Reply AutomationApi::back() {
+    return actOnMain([this] { return _app.back(); });
+}
+
+AutomationApi::Reply AutomationApi::device(const json& body) {
+    std::optional<bool> landscape;
+    if (body.contains("orientation")) {
+        const json& orientation = body["orientation"];
+        if (orientation != "portrait" && orientation != "landscape") {
+            return failure(400, "\"orientation\" is \"portrait\" or \"landscape\"");
+        }
+        landscape = orientation == "landscape";
+    }
+    std::optional<std::set<std::string>> apps;
+    if (body.contains("installedApps")) {
+        const json& list = body["installedApps"];
+        if (!list.is_array() || list.size() > kMostApps || !std::all_of(list.begin(), list.end(), isScheme)) {
+            return failure(400, "\"installedApps\" is a list of URL schemes such as \"tweetbot\"");
+        }
+        apps = list.get<std::set<std::string>>();
+    }
+    if (!landscape && !apps) return failure(400, "device needs \"orientation\" and/or \"installedApps\"");
+    json state;
+    Reply reply = actOnMain([&] {
+        if (apps) _app.setInstalledApps(*apps);
+        if (landscape) _app.setLandscape(*landscape);
+        state = _app.deviceState();
+        return std::string();
+    });
+    reply.body["device"] = state;
+    return reply;
+}
+
+AutomationApi::Reply AutomationApi::reset() {
+    Reply reply = actOnMain([this] {
+        _app.reset();
+        _feed.clearEvents();
+        _feed.filesChanged();
+        return std::string();
+    });
+    StatePublisher::Snapshot snapshot = _publisher.current();
+    reply.body["files"] = snapshot.files;
+    reply.body["device"] = snapshot.device;
+    return reply;
+}
+
+// The browser's feed: with `since`, waits until the phone changes past that
+// version; `events` is how many log entries the caller already has.
+AutomationApi::Reply AutomationApi::state(const httplib::Request& request) {
+    if (request.has_param("since")) {
+        std::uint64_t since = std::strtoull(request.get_param_value("since").c_str(), nullptr, 10);
+        _publisher.waitForNewerThan(since, std::chrono::seconds(kLongPollSeconds));
+    }
+    StatePublisher::Snapshot snapshot = _publisher.current();
+    std::size_t known = request.has_param("events") ? std::strtoull(request.get_param_value("events").c_str(), nullptr, 10) : 0;
+    std::size_t total = snapshot.events.size();
+    std::size_t from = known <= total ? known : 0;
+    json events = json::array();
+    for (std::size_t index = from; index < total; ++index) events.push_back(snapshot.events[index]);
+    return {200,
+            {{"version", snapshot.version},
+             {"clock", snapshot.clock},
+             {"window", snapshot.window},
+             {"files", snapshot.files},
+             {"device", snapshot.device},
+             {"events", events},
+             {"eventsFrom", from},
+             {"eventCount", total}}};
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "preview/SettingsApp.h"
+#include "preview/StateFeed.h"
+#include "preview/StatePublisher.h"
+
+#include <nlohmann/json.hpp>
+
+#include <functional>
+
+namespace httplib {
+class Server;
+struct Request;
+struct Response;
+} // namespace httplib
+
+// The JSON interface under /api that tests, scripts and the browser client
+// drive the phone with (see docs/automation.md). Handlers run on the
+// server's threads; everything that touches the phone is handed to the main
+// run loop and waited for.
+class AutomationApi {
+public:
+    // How long a GET /api/state with `since` waits for something new.
+    static constexpr int kLongPollSeconds = 20;
+
+    AutomationApi(SettingsApp& app, StateFeed& feed, StatePublisher& publisher)
+        : _app(app), _feed(feed), _publisher(publisher) {}
+
+    void registerRoutes(httplib::Server& server);
+
+    struct Reply {
+        int status = 200;
+        nlohmann::json body;
+    };
+
+private:
+    using Action = std::function<Reply(const nlohmann::json& body)>;
+
+    Reply tap(const nlohmann::json& body);
+    Reply scroll(const nlohmann::json& body);
+    Reply back();
+    Reply device(const nlohmann::json& body);
+    Reply reset();
+    Reply state(const httplib::Request& request);
+
+    // Runs `work` on the main thread, publishes, and answers with the new tree.
+    Reply actOnMain(const std::function<std::string()>& work);
+    nlohmann::json treeReply(std::uint64_t version) const;
+    static void post(httplib::Server& server, const char* path, Action action);
+
+    SettingsApp& _app;
+    StateFeed& _feed;
+    StatePublisher& _publisher;
+};

@@ -1,0 +1,62 @@
+#include "preview/BundleLoader.h"
+
+#include "platform/Device.h"
+#include "platform/ObjCClass.h"
+#include "platform/PropertyList.h"
+
+#include <dlfcn.h>
+
+#include <filesystem>
+
+namespace {
+
+constexpr const char* kExecutableKey = "CFBundleExecutable";
+constexpr const char* kPrincipalClassKey = "NSPrincipalClass";
+
+std::string stringFor(const ValueDictionary& dictionary, const std::string& key) {
+    auto found = dictionary.find(key);
+    return found != dictionary.end() && found->second.isString() ? found->second.asString() : std::string();
+}
+
+std::string inQuotes(const std::string& text) { return "\u201C" + text + "\u201D"; }
+
+} // namespace
+
+BundleLoader::Result BundleLoader::loadRootController(const SettingsEntry& entry) {
+    std::string infoPath = entry.bundleDirectory() + "/Info.plist";
+    auto info = PropertyList::readDictionary(infoPath);
+    if (!info) return {nullptr, "The bundle has no readable Info.plist at " + infoPath + "."};
+    if (std::string error = loadExecutable(entry, *info); !error.empty()) return {nullptr, error};
+    std::string className = stringFor(*info, kPrincipalClassKey);
+    if (className.empty()) className = entry.detail;
+    if (className.empty()) return {nullptr, "The bundle's Info.plist names no NSPrincipalClass."};
+    return createPrincipal(className);
+}
+
+// An empty string when the library is loaded, else what went wrong.
+std::string BundleLoader::loadExecutable(const SettingsEntry& entry, const ValueDictionary& info) {
+    std::string name = stringFor(info, kExecutableKey);
+    if (name.empty()) name = entry.bundle;
+    if (name.find('/') != std::string::npos) return "The bundle's executable name " + inQuotes(name) + " is not a file name.";
+    std::string devicePath = entry.bundleDirectory() + "/" + name;
+    std::filesystem::path hostPath = Device::shared().hostPath(devicePath);
+    std::error_code status;
+    if (hostPath.empty() || !std::filesystem::is_regular_file(hostPath, status)) {
+        return "The bundle's executable " + devicePath + " is missing.";
+    }
+    if (!::dlopen(hostPath.c_str(), RTLD_NOW | RTLD_LOCAL)) {
+        const char* reason = ::dlerror();
+        return "dlopen() could not load " + devicePath + ": " + (reason ? reason : "unknown error");
+    }
+    return {};
+}
+
+BundleLoader::Result BundleLoader::createPrincipal(const std::string& className) {
+    const ObjCClass* principal = objc_getClass(className);
+    if (!principal) return {nullptr, "The bundle registers no class named " + inQuotes(className) + "."};
+    auto instance = principal->create("init");
+    if (!instance) return {nullptr, inQuotes(className) + " could not be created with init."};
+    auto controller = std::dynamic_pointer_cast<UIViewController>(instance);
+    if (!controller) return {nullptr, inQuotes(className) + " is not a view controller."};
+    return {controller, {}};
+}

@@ -1,0 +1,91 @@
+#include "preview/PreviewServer.h"
+
+#include <httplib.h>
+
+namespace {
+
+constexpr const char* kLoopback = "127.0.0.1";
+constexpr const char* kIndexPage = "index.html";
+constexpr time_t kKeepAliveSeconds = 1;
+constexpr time_t kReadTimeoutSeconds = 5;
+
+// Scripts, styles and pictures come from this server alone; nothing is
+// fetched from elsewhere and no other site may frame the page.
+constexpr const char* kContentSecurityPolicy =
+    "default-src 'self'; img-src 'self'; style-src 'self'; script-src 'self'; connect-src 'self'; "
+    "base-uri 'none'; form-action 'none'; frame-ancestors 'none'";
+
+void refuse(httplib::Response& response, int status, const std::string& message) {
+    response.status = status;
+    response.set_content(nlohmann::json{{"error", message}}.dump(), "application/json");
+}
+
+} // namespace
+
+PreviewServer::PreviewServer(const std::filesystem::path& webRoot, const std::filesystem::path& deviceRoot,
+                             AutomationApi& api)
+    : _server(std::make_unique<httplib::Server>()),
+      _webFiles(webRoot, {".html", ".js", ".css", ".svg", ".png", ".ico"}),
+      _bundleFiles(deviceRoot / kBundlesDirectory, {".png"}),
+      _api(api) {
+    _server->new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
+    _server->set_payload_max_length(kLargestBody);
+    _server->set_keep_alive_timeout(kKeepAliveSeconds);
+    _server->set_read_timeout(kReadTimeoutSeconds);
+    _server->set_exception_handler([](const httplib::Request&, httplib::Response& response, std::exception_ptr) {
+        refuse(response, 500, "the request failed inside the app");
+    });
+    installFileRoutes();
+    _api.registerRoutes(*_server);
+}
+
+PreviewServer::~PreviewServer() = default;
+
+int PreviewServer::bind(int port) {
+    if (port == 0) {
+        port = _server->bind_to_any_port(kLoopback);
+    } else if (!_server->bind_to_port(kLoopback, port)) {
+        port = -1;
+    }
+    if (port > 0) {
+        _guard = std::make_unique<RequestGuard>(port);
+        installSecurity();
+    }
+    return port;
+}
+
+void PreviewServer::listen() { _server->listen_after_bind(); }
+
+void PreviewServer::stop() { _server->stop(); }
+
+void PreviewServer::installSecurity() {
+    _server->set_pre_routing_handler([this](const httplib::Request& request, httplib::Response& response) {
+        std::string refusal = _guard->refusal(request);
+        if (refusal.empty()) return httplib::Server::HandlerResponse::Unhandled;
+        refuse(response, 403, refusal);
+        return httplib::Server::HandlerResponse::Handled;
+    });
+    _server->set_post_routing_handler([](const httplib::Request&, httplib::Response& response) {
+        response.set_header("X-Content-Type-Options", "nosniff");
+        response.set_header("Referrer-Policy", "no-referrer");
+        response.set_header("X-Frame-Options", "DENY");
+        response.set_header("Content-Security-Policy", kContentSecurityPolicy);
+    });
+}
+
+void PreviewServer::installFileRoutes() {
+    _server->Get("/", [this](const httplib::Request&, httplib::Response& response) {
+        if (!_webFiles.serve(kIndexPage, response)) refuse(response, 404, "the browser client is not installed");
+    });
+    _server->Get(R"(/device/(.+))", [this](const httplib::Request& request, httplib::Response& response) {
+        std::string devicePath = request.matches[1];
+        std::string prefix = std::string(kBundlesDirectory) + "/";
+        bool inBundles = devicePath.starts_with(prefix);
+        if (!inBundles || !_bundleFiles.serve(devicePath.substr(prefix.size()), response)) {
+            refuse(response, 404, "no picture of an installed bundle at /" + devicePath);
+        }
+    });
+    _server->Get(R"(/(?!api/|device/)(.+))", [this](const httplib::Request& request, httplib::Response& response) {
+        if (!_webFiles.serve(request.matches[1], response)) refuse(response, 404, "no such file");
+    });
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "preview/AutomationApi.h"
+#include "preview/RequestGuard.h"
+#include "preview/StaticFiles.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace httplib {
+class Server;
+}
+
+// The local web server: the browser client's files from the web root, the
+// pictures of the device's installed bundles under /device/, and the
+// automation interface under /api. It listens on 127.0.0.1 only, checks
+// every request's Host and every POST's Origin, sends no CORS headers and
+// takes small request bodies only.
+class PreviewServer {
+public:
+    static constexpr std::size_t kLargestBody = 16 * 1024;
+    static constexpr int kWorkerThreads = 24;
+    static constexpr const char* kDevicePrefix = "/device/";
+    static constexpr const char* kBundlesDirectory = "Library/PreferenceBundles";
+
+    PreviewServer(const std::filesystem::path& webRoot, const std::filesystem::path& deviceRoot, AutomationApi& api);
+    ~PreviewServer();
+
+    // Binds 127.0.0.1:port (0: any free port); the port bound, or -1.
+    int bind(int port);
+    // Serves until `stop`, on the calling thread.
+    void listen();
+    void stop();
+
+private:
+    void installSecurity();
+    void installFileRoutes();
+
+    std::unique_ptr<httplib::Server> _server;
+    std::unique_ptr<RequestGuard> _guard;
+    StaticFiles _webFiles;
+    StaticFiles _bundleFiles;
+    AutomationApi& _api;
+};

@@ -1,0 +1,108 @@
+#include "preview/SettingsApp.h"
+
+#include "platform/Device.h"
+#include "platform/UIApplication.h"
+#include "platform/UIDevice.h"
+#include "platform/UIScreen.h"
+#include "platform/ViewQuery.h"
+#include "preview/PreferenceFiles.h"
+#include "preview/SettingsListController.h"
+
+#include <deque>
+
+namespace {
+
+constexpr const char* kBackLabel = "Back";
+
+std::shared_ptr<UIScrollView> firstScrollViewIn(const std::shared_ptr<UIView>& root) {
+    std::deque<std::shared_ptr<UIView>> queue{root};
+    while (!queue.empty()) {
+        auto view = queue.front();
+        queue.pop_front();
+        if (auto scrollView = std::dynamic_pointer_cast<UIScrollView>(view); scrollView && !view->isHidden()) {
+            return scrollView;
+        }
+        queue.insert(queue.end(), view->subviews().begin(), view->subviews().end());
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void SettingsApp::launch() {
+    if (_window) _window->setRootViewController(nullptr);
+    _window = alloc<UIWindow>()->initWithFrame(UIScreen::mainScreen()->bounds());
+    _window->makeKeyAndVisible();
+    _navigation = alloc<UINavigationController>()->initWithRootViewController(alloc<SettingsListController>()->init());
+    _window->setRootViewController(_navigation);
+    _window->layoutIfNeeded();
+}
+
+std::string SettingsApp::tapText(const std::string& text) {
+    _window->layoutIfNeeded();
+    auto view = ViewQuery::findByText(_window, text);
+    if (!view) return "no visible element shows or is labelled \"" + text + "\"";
+    _window->sendTap(ViewQuery::centerInWindow(*view));
+    return {};
+}
+
+std::string SettingsApp::tapSwitch(const std::string& title) {
+    _window->layoutIfNeeded();
+    auto control = ViewQuery::switchInRowTitled(_window, title);
+    if (!control) return "no visible row titled \"" + title + "\" has a switch";
+    _window->sendTap(ViewQuery::centerInWindow(*control));
+    return {};
+}
+
+void SettingsApp::tapPoint(CGPoint point) { _window->sendTap(point); }
+
+bool SettingsApp::scroll(CGFloat dy, std::optional<CGPoint> point) {
+    if (point) return _window->sendScroll(*point, dy);
+    auto scrollView = frontScrollView();
+    if (!scrollView || !scrollView->isScrollEnabled()) return false;
+    bool moved = scrollView->scrollBy(dy);
+    _window->layoutIfNeeded();
+    return moved;
+}
+
+// The scroll view of what is in front: a presented sheet, else the top page.
+std::shared_ptr<UIScrollView> SettingsApp::frontScrollView() const {
+    _window->layoutIfNeeded();
+    if (auto presented = _window->topmostPresentedView()) return firstScrollViewIn(presented);
+    auto top = _navigation->topViewController();
+    return top ? firstScrollViewIn(top->view()) : nullptr;
+}
+
+std::string SettingsApp::back() {
+    _window->layoutIfNeeded();
+    auto button = ViewQuery::findByText(_window, kBackLabel);
+    if (!button) return "there is no Back button to tap on this screen";
+    _window->sendTap(ViewQuery::centerInWindow(*button));
+    return {};
+}
+
+void SettingsApp::setLandscape(bool landscape) {
+    auto orientation = landscape ? UIDeviceOrientation::LandscapeLeft : UIDeviceOrientation::Portrait;
+    if (UIDevice::currentDevice()->orientation() == orientation) return;
+    UIDevice::currentDevice()->setOrientation(orientation);
+}
+
+void SettingsApp::setInstalledApps(std::set<std::string> schemes) {
+    Device::shared().setInstalledAppSchemes(std::move(schemes));
+}
+
+void SettingsApp::reset() {
+    PreferenceFiles::removeAll();
+    setInstalledApps({});
+    setLandscape(false);
+    UIApplication::sharedApplication()->forgetOpenedURLs();
+    launch();
+}
+
+nlohmann::json SettingsApp::deviceState() const {
+    const auto& schemes = Device::shared().installedAppSchemes();
+    return {{"orientation", UIDevice::currentDevice()->isLandscape() ? "landscape" : "portrait"},
+            {"installedApps", nlohmann::json(std::vector<std::string>(schemes.begin(), schemes.end()))},
+            {"knownApps", nlohmann::json(std::vector<std::string>(kKnownApps.begin(), kKnownApps.end()))},
+            {"root", Device::shared().rootDirectory().string()}};
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/UINavigationController.h"
+#include "platform/UIScrollView.h"
+#include "platform/UIWindow.h"
+
+#include <nlohmann/json.hpp>
+
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+
+// The Settings app on the simulated phone: a window with a navigation stack
+// whose first page lists the installed bundles, and what a person does to
+// the phone: tap, scroll, go back, turn it, install apps, wipe its settings.
+// Main thread only. An action that finds nothing to act on answers with a
+// message saying so; an empty message means it was done.
+class SettingsApp {
+public:
+    static inline const std::set<std::string> kKnownApps{"tweetbot", "twitterrific", "twitter"};
+
+    // A fresh window, key and visible, on the Settings list.
+    void launch();
+    const std::shared_ptr<UIWindow>& window() const { return _window; }
+    const std::shared_ptr<UINavigationController>& navigation() const { return _navigation; }
+
+    std::string tapText(const std::string& text);
+    std::string tapSwitch(const std::string& title);
+    void tapPoint(CGPoint point);
+    // The front page's scroll view, or the one under `point` when given;
+    // false when nothing moved.
+    bool scroll(CGFloat dy, std::optional<CGPoint> point);
+    std::string back();
+
+    void setLandscape(bool landscape);
+    void setInstalledApps(std::set<std::string> schemes);
+    // Settings files deleted, no apps, portrait, and the app started afresh.
+    void reset();
+
+    nlohmann::json deviceState() const;
+
+private:
+    std::shared_ptr<UIScrollView> frontScrollView() const;
+
+    std::shared_ptr<UIWindow> _window;
+    std::shared_ptr<UINavigationController> _navigation;
+};

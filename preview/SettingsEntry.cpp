@@ -1,0 +1,49 @@
+#include "preview/SettingsEntry.h"
+
+#include "platform/Device.h"
+#include "platform/PropertyList.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+
+namespace {
+
+std::string stringFor(const ValueDictionary& dictionary, const std::string& key) {
+    auto found = dictionary.find(key);
+    return found != dictionary.end() && found->second.isString() ? found->second.asString() : std::string();
+}
+
+// A bundle name is one path component: nothing in an entry may point outside
+// the bundles directory.
+bool isPlainName(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
+}
+
+std::optional<SettingsEntry> readEntry(const std::string& devicePath) {
+    auto file = PropertyList::readDictionary(devicePath);
+    if (!file) return std::nullopt;
+    auto entry = file->find("entry");
+    if (entry == file->end() || !entry->second.isDictionary()) return std::nullopt;
+    const ValueDictionary& fields = *entry->second.asDictionary();
+    SettingsEntry result{stringFor(fields, "label"), stringFor(fields, "icon"), stringFor(fields, "bundle"),
+                         stringFor(fields, "detail")};
+    if (result.label.empty() || !isPlainName(result.bundle)) return std::nullopt;
+    if (!result.icon.empty() && !isPlainName(result.icon)) result.icon.clear();
+    return result;
+}
+
+} // namespace
+
+std::vector<SettingsEntry> SettingsEntry::installedEntries() {
+    std::vector<SettingsEntry> entries;
+    std::error_code status;
+    std::filesystem::directory_iterator files(Device::shared().hostPath(kEntriesDirectory), status);
+    for (const auto& file : files) {
+        if (file.path().extension() != ".plist") continue;
+        auto entry = readEntry(std::string(kEntriesDirectory) + "/" + file.path().filename().string());
+        if (entry) entries.push_back(*entry);
+    }
+    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.label < b.label; });
+    return entries;
+}

@@ -1,0 +1,55 @@
+#include "preview/SettingsListController.h"
+
+#include "platform/UINavigationController.h"
+#include "platform/UIScreen.h"
+#include "preview/BundleErrorController.h"
+#include "preview/BundleLoader.h"
+#include "preview/SettingsEntryCell.h"
+
+std::shared_ptr<SettingsListController> SettingsListController::init() {
+    UIViewController::init();
+    setTitle(kTitle);
+    _entries = SettingsEntry::installedEntries();
+    return self<SettingsListController>();
+}
+
+void SettingsListController::loadView() {
+    _table = alloc<UITableView>()->initWithFrame_style(UIScreen::mainScreen()->bounds(), UITableViewStyle::Grouped);
+    setView(_table);
+    auto page = self<SettingsListController>();
+    _table->setDataSource(page);
+    _table->setDelegate(page);
+}
+
+long SettingsListController::tableView_numberOfRowsInSection(const std::shared_ptr<UITableView>&, long) {
+    return static_cast<long>(_entries.size());
+}
+
+std::shared_ptr<UITableViewCell> SettingsListController::tableView_cellForRowAtIndexPath(
+    const std::shared_ptr<UITableView>& tableView, const std::shared_ptr<NSIndexPath>& indexPath) {
+    auto cell = std::dynamic_pointer_cast<SettingsEntryCell>(
+        tableView->dequeueReusableCellWithIdentifier(SettingsEntryCell::kReuseIdentifier));
+    if (!cell) cell = alloc<SettingsEntryCell>()->init();
+    const SettingsEntry& entry = _entries.at(static_cast<std::size_t>(indexPath->row()));
+    cell->textLabel()->setText(entry.label);
+    cell->iconView()->setImage(UIImage::imageWithContentsOfFile(entry.iconPath()));
+    return cell;
+}
+
+void SettingsListController::tableView_didSelectRowAtIndexPath(const std::shared_ptr<UITableView>& tableView,
+                                                               const std::shared_ptr<NSIndexPath>& indexPath) {
+    tableView->deselectRowAtIndexPath_animated(indexPath, true);
+    auto row = static_cast<std::size_t>(indexPath->row());
+    if (row < _entries.size()) openEntry(_entries[row]);
+}
+
+void SettingsListController::openEntry(const SettingsEntry& entry) {
+    auto navigation = navigationController();
+    if (!navigation) return;
+    BundleLoader::Result loaded = BundleLoader::loadRootController(entry);
+    std::shared_ptr<UIViewController> page = loaded.controller;
+    if (!page) page = alloc<BundleErrorController>()->initWithEntry_message(entry, loaded.error);
+    // The Settings app names a bundle's page after its row unless the page names itself.
+    if (page->title().empty()) page->setTitle(entry.label);
+    navigation->pushViewController_animated(page, true);
+}

@@ -1,0 +1,116 @@
+#include "preview/ViewTreeEncoder.h"
+
+#include "platform/UIImageView.h"
+#include "platform/UILabel.h"
+#include "platform/UISwitch.h"
+#include "platform/UITableView.h"
+#include "platform/UIWindow.h"
+
+#include <cstdint>
+#include <cstdio>
+
+namespace {
+
+std::string identifierOf(const UIView& view) {
+    char text[24];
+    std::snprintf(text, sizeof text, "v%jx", static_cast<std::uintmax_t>(reinterpret_cast<std::uintptr_t>(&view)));
+    return text;
+}
+
+nlohmann::json rectJson(const CGRect& rect) {
+    return nlohmann::json::array({rect.origin.x, rect.origin.y, rect.size.width, rect.size.height});
+}
+
+nlohmann::json rowChangeJson(const UITableView::RowChange& change) {
+    auto rows = nlohmann::json::array();
+    for (const auto& [section, row] : change.rows) rows.push_back({section, row});
+    return {{"inserted", change.inserted},
+            {"rows", rows},
+            {"animation", static_cast<int>(change.animation)},
+            {"start", change.time}};
+}
+
+const char* alignmentName(NSTextAlignment alignment) {
+    switch (alignment) {
+    case NSTextAlignment::Center:
+        return "center";
+    case NSTextAlignment::Right:
+        return "right";
+    case NSTextAlignment::Left:
+        break;
+    }
+    return "left";
+}
+
+} // namespace
+
+nlohmann::json ViewTreeEncoder::encode(const UIView& root) { return encodeView(root); }
+
+nlohmann::json ViewTreeEncoder::encodeView(const UIView& view) {
+    nlohmann::json node = {{"id", identifierOf(view)},
+                           {"class", view.className()},
+                           {"frame", rectJson(view.convertRectToAncestor(view.bounds(), nullptr))},
+                           {"alpha", view.alpha()},
+                           {"hidden", view.isHidden()}};
+    if (view.tag() != 0) node["tag"] = view.tag();
+    if (!view.accessibilityLabel().empty()) node["label"] = view.accessibilityLabel();
+    if (auto background = view.backgroundColor()) node["background"] = background->cssString();
+    if (auto animation = view.lastAnimation()) {
+        node["animation"] = {{"serial", animation->serial}, {"duration", animation->duration}, {"start", animation->startTime}};
+    }
+    addLabel(view, node);
+    addImage(view, node);
+    addControl(view, node);
+    addScrolling(view, node);
+    if (view.isHidden()) return node;
+    auto children = nlohmann::json::array();
+    for (const auto& subview : view.subviews()) children.push_back(encodeView(*subview));
+    if (!children.empty()) node["children"] = std::move(children);
+    return node;
+}
+
+void ViewTreeEncoder::addLabel(const UIView& view, nlohmann::json& node) {
+    auto label = dynamic_cast<const UILabel*>(&view);
+    if (!label) return;
+    node["text"] = label->text();
+    // A label without its own colour (a button's title) is drawn in the tint.
+    auto color = label->textColor() ? label->textColor() : label->tintColor();
+    node["textColor"] = color->cssString();
+    node["font"] = {{"size", label->fontSize()}, {"bold", label->isBold()}};
+    node["align"] = alignmentName(label->textAlignment());
+    node["lines"] = label->numberOfLines();
+}
+
+void ViewTreeEncoder::addImage(const UIView& view, nlohmann::json& node) {
+    auto imageView = dynamic_cast<const UIImageView*>(&view);
+    if (!imageView) return;
+    node["contentMode"] = static_cast<int>(imageView->contentMode());
+    auto image = imageView->image();
+    if (!image) return;
+    node["image"] = image->path();
+    node["imageSize"] = {image->size().width, image->size().height};
+}
+
+void ViewTreeEncoder::addControl(const UIView& view, nlohmann::json& node) {
+    if (dynamic_cast<const UIWindow*>(&view)) node["tint"] = view.tintColor()->cssString();
+    auto control = dynamic_cast<const UIControl*>(&view);
+    if (!control) return;
+    node["tint"] = view.tintColor()->cssString();
+    node["enabled"] = control->isEnabled();
+    auto toggle = dynamic_cast<const UISwitch*>(&view);
+    if (!toggle) return;
+    node["on"] = toggle->isOn();
+    if (auto onTint = toggle->onTintColor()) node["onTint"] = onTint->cssString();
+}
+
+void ViewTreeEncoder::addScrolling(const UIView& view, nlohmann::json& node) {
+    if (auto cell = dynamic_cast<const UITableViewCell*>(&view)) node["selected"] = cell->isSelected();
+    auto scrollView = dynamic_cast<const UIScrollView*>(&view);
+    if (!scrollView) return;
+    node["contentOffset"] = {scrollView->contentOffset().x, scrollView->contentOffset().y};
+    node["contentSize"] = {scrollView->contentSize().width, scrollView->contentSize().height};
+    auto table = dynamic_cast<const UITableView*>(&view);
+    if (!table) return;
+    node["style"] = table->style() == UITableViewStyle::Grouped ? "grouped" : "plain";
+    if (auto change = table->lastRowChange()) node["rowChange"] = rowChangeJson(*change);
+}

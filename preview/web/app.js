@@ -1,0 +1,237 @@
+// The browser side of the Settings app: draws the phone from the host's
+// state, sends taps and scrolls as points and distances, and shows the
+// device controls, the settings files and the event log beside it.
+
+import { ScreenRenderer } from './renderer.js';
+
+const KNOWN_APPS = ['tweetbot', 'twitterrific', 'twitter'];
+const RETRY_MS = 500;
+const BANNER_MS = 3500;
+const DRAG_THRESHOLD = 6;
+const WHEEL_LINE = 16;
+
+const screen = document.getElementById('screen');
+const phone = document.getElementById('phone');
+const renderer = new ScreenRenderer(screen);
+
+const shown = { version: 0, events: [], eventsShown: 0, files: null, device: null };
+
+async function request(method, path, body) {
+  const options = { method, headers: {} };
+  if (body !== undefined) {
+    options.headers['Content-Type'] = 'application/json';
+    options.body = JSON.stringify(body);
+  }
+  const response = await fetch(path, options);
+  const answer = await response.json().catch(() => ({}));
+  if (!response.ok) throw Object.assign(new Error(answer.error || response.statusText), { status: response.status });
+  return answer;
+}
+
+// Every answer that carries a tree is drawn, unless a newer one already was.
+function showTree(answer) {
+  if (!answer.window || answer.version < shown.version) return;
+  shown.version = answer.version;
+  renderer.render(answer.window, answer.clock);
+  const [, , width, height] = answer.window.frame;
+  phone.classList.toggle('landscape', width > height);
+  document.body.dataset.version = String(answer.version);
+}
+
+function showState(state) {
+  showTree(state);
+  if (state.eventsFrom === 0) shown.events = [];
+  shown.events.push(...state.events);
+  showEvents();
+  showFiles(state.files);
+  showDevice(state.device);
+}
+
+// The feed: each answer comes as soon as the phone changes past the version asked for.
+async function follow() {
+  for (;;) {
+    try {
+      const since = shown.version ? `since=${shown.version}&` : '';
+      showState(await request('GET', `/api/state?${since}events=${shown.events.length}`));
+    } catch (error) {
+      setConnected(false);
+      await new Promise((resolve) => setTimeout(resolve, RETRY_MS));
+      continue;
+    }
+    setConnected(true);
+  }
+}
+
+function setConnected(connected) {
+  document.body.classList.toggle('disconnected', !connected);
+}
+
+async function act(path, body) {
+  try {
+    showTree(await request('POST', path, body));
+  } catch (error) {
+    showBanner(error.message, 'error');
+  }
+}
+
+// --- input: a tap is a point, a drag or the wheel a distance ---------------
+
+function pointOf(event) {
+  const box = screen.getBoundingClientRect();
+  const scale = box.width / screen.offsetWidth || 1;
+  return [(event.clientX - box.left) / scale, (event.clientY - box.top) / scale];
+}
+
+const scrolling = { pending: 0, point: null, busy: false };
+
+async function scrollBy(dy, point) {
+  scrolling.pending += dy;
+  scrolling.point = point;
+  if (scrolling.busy) return;
+  scrolling.busy = true;
+  while (Math.abs(scrolling.pending) >= 0.5) {
+    const distance = scrolling.pending;
+    scrolling.pending = 0;
+    await act('/api/scroll', { dy: distance, point: scrolling.point });
+  }
+  scrolling.busy = false;
+}
+
+const drag = { id: null, startY: 0, lastY: 0, moved: false };
+
+screen.addEventListener('pointerdown', (event) => {
+  if (event.button !== 0) return;
+  drag.id = event.pointerId;
+  drag.startY = drag.lastY = event.clientY;
+  drag.moved = false;
+  screen.setPointerCapture(event.pointerId);
+});
+
+screen.addEventListener('pointermove', (event) => {
+  if (event.pointerId !== drag.id) return;
+  if (!drag.moved && Math.abs(event.clientY - drag.startY) < DRAG_THRESHOLD) return;
+  drag.moved = true;
+  const dy = drag.lastY - event.clientY; // dragging up moves the content down the page
+  drag.lastY = event.clientY;
+  scrollBy(dy, pointOf(event));
+});
+
+screen.addEventListener('pointerup', (event) => {
+  if (event.pointerId !== drag.id) return;
+  drag.id = null;
+  if (!drag.moved) act('/api/tap', { point: pointOf(event) });
+});
+
+screen.addEventListener('pointercancel', () => { drag.id = null; });
+
+screen.addEventListener('wheel', (event) => {
+  event.preventDefault();
+  const dy = event.deltaMode === 1 ? event.deltaY * WHEEL_LINE : event.deltaY;
+  scrollBy(dy, pointOf(event));
+}, { passive: false });
+
+// --- the side panel ---------------------------------------------------------
+
+const rotateButton = document.getElementById('rotate');
+const appList = document.getElementById('apps');
+const resetButton = document.getElementById('reset');
+const filesList = document.getElementById('files');
+const eventList = document.getElementById('events');
+const banner = document.getElementById('banner');
+
+rotateButton.addEventListener('click', () => {
+  const landscape = shown.device && shown.device.orientation === 'landscape';
+  act('/api/device', { orientation: landscape ? 'portrait' : 'landscape' });
+});
+
+for (const app of KNOWN_APPS) {
+  const label = document.createElement('label');
+  const box = document.createElement('input');
+  box.type = 'checkbox';
+  box.name = app;
+  box.addEventListener('change', () => {
+    const chosen = [...appList.querySelectorAll('input:checked')].map((input) => input.name);
+    act('/api/device', { installedApps: chosen });
+  });
+  label.append(box, ` ${app}`);
+  appList.appendChild(label);
+}
+
+resetButton.addEventListener('click', () => {
+  if (!confirm('Reset the device? Its settings files are deleted, no apps stay installed and Settings starts again.')) return;
+  shown.events = [];
+  act('/api/reset', {});
+});
+
+function showDevice(device) {
+  if (!device || JSON.stringify(device) === JSON.stringify(shown.device)) return;
+  shown.device = device;
+  rotateButton.textContent = device.orientation === 'landscape' ? 'Turn to portrait' : 'Turn to landscape';
+  for (const box of appList.querySelectorAll('input')) box.checked = device.installedApps.includes(box.name);
+}
+
+function showFiles(files) {
+  const text = JSON.stringify(files);
+  if (!files || text === shown.files) return;
+  shown.files = text;
+  filesList.replaceChildren(...files.map((file) => {
+    const item = document.createElement('section');
+    item.className = 'file';
+    item.dataset.path = file.path;
+    const name = document.createElement('h3');
+    name.textContent = file.path.split('/').pop();
+    name.title = file.path;
+    const body = document.createElement('pre');
+    body.textContent = file.contents === null ? 'not written yet' : JSON.stringify(file.contents, null, 2);
+    item.classList.toggle('missing', file.contents === null);
+    item.append(name, body);
+    return item;
+  }));
+}
+
+const KIND_NAMES = {
+  file: 'file written', url: 'address', notification: 'notification', present: 'presented',
+  dismiss: 'dismissed', mail: 'mail sent', activity: 'share',
+};
+
+function showEvents() {
+  if (shown.eventsShown > shown.events.length || eventList.children.length !== shown.eventsShown) {
+    eventList.replaceChildren();
+    shown.eventsShown = 0;
+  }
+  for (const event of shown.events.slice(shown.eventsShown)) {
+    eventList.prepend(eventItem(event));
+    if (event.kind === 'url') {
+      showBanner(event.succeeded ? `Opened ${event.detail}` : `The phone cannot open ${event.detail}`,
+        event.succeeded ? 'info' : 'error');
+    }
+  }
+  shown.eventsShown = shown.events.length;
+}
+
+function eventItem(event) {
+  const item = document.createElement('li');
+  item.className = `event kind-${event.kind}`;
+  item.classList.toggle('failed', !event.succeeded);
+  const time = document.createElement('time');
+  time.textContent = new Date(event.time).toLocaleTimeString();
+  const kind = document.createElement('span');
+  kind.className = 'kind';
+  kind.textContent = KIND_NAMES[event.kind] || event.kind;
+  const detail = document.createElement('span');
+  detail.className = 'detail';
+  detail.textContent = event.succeeded ? event.detail : `${event.detail} (refused: no app opens it)`;
+  item.append(time, kind, detail);
+  return item;
+}
+
+let bannerTimer = null;
+function showBanner(message, tone) {
+  banner.textContent = message;
+  banner.className = `banner ${tone}`;
+  banner.hidden = false;
+  clearTimeout(bannerTimer);
+  bannerTimer = setTimeout(() => { banner.hidden = true; }, BANNER_MS);
+}
+
+follow();
