@@ -32,6 +32,8 @@ PreviewServer::PreviewServer(const std::filesystem::path& webRoot, const std::fi
     _server->set_payload_max_length(kLargestBody);
     _server->set_keep_alive_timeout(kKeepAliveSeconds);
     _server->set_read_timeout(kReadTimeoutSeconds);
+    // A change must reach the browser at once, not after the client's delayed ACK.
+    _server->set_tcp_nodelay(true);
     _server->set_exception_handler([](const httplib::Request&, httplib::Response& response, std::exception_ptr) {
         refuse(response, 500, "the request failed inside the app");
     });
@@ -60,10 +62,17 @@ void PreviewServer::stop() { _server->stop(); }
 
 void PreviewServer::installSecurity() {
     _server->set_pre_routing_handler([this](const httplib::Request& request, httplib::Response& response) {
-        std::string refusal = _guard->refusal(request);
-        if (refusal.empty()) return httplib::Server::HandlerResponse::Unhandled;
-        refuse(response, 403, refusal);
-        return httplib::Server::HandlerResponse::Handled;
+        if (std::string refusal = _guard->refusal(request); !refusal.empty()) {
+            refuse(response, 403, refusal);
+            return httplib::Server::HandlerResponse::Handled;
+        }
+        // The library checks a chunked body's size only per chunk: bodies come
+        // with their length, which is checked before anything is read.
+        if (request.has_header("Transfer-Encoding")) {
+            refuse(response, 411, "send the body with a Content-Length");
+            return httplib::Server::HandlerResponse::Handled;
+        }
+        return httplib::Server::HandlerResponse::Unhandled;
     });
     _server->set_post_routing_handler([](const httplib::Request&, httplib::Response& response) {
         response.set_header("X-Content-Type-Options", "nosniff");
