@@ -126,6 +126,10 @@ export class ScreenRenderer {
     el.style.backgroundColor = node.background || '';
     el.classList.toggle('clips', isScrollView(node));
     el.classList.toggle('cell', isCell(node));
+    // A row that ends where its table ends (a cell's own little table) leaves
+    // the line under it to the row that holds the table.
+    el.classList.toggle('last-in-table', isCell(node) && Boolean(parent) &&
+      Math.abs(node.frame[1] + node.frame[3] - (parent.frame[1] + parent.frame[3])) < 0.5);
     el.classList.toggle('cell-selected', Boolean(node.selected));
     el.classList.toggle('card', Boolean(parent && parent.class === 'UIModalSheetView'));
     el.classList.toggle('sheet-button', node.class === 'UIButton' && Boolean(parent && parent.class === 'UIView' &&
