@@ -2,6 +2,9 @@
 
 #include "platform/NSPathUtilities.h"
 
+#include <algorithm>
+#include <string_view>
+
 Device& Device::shared() {
     static Device device;
     return device;
@@ -12,8 +15,34 @@ void Device::setRootDirectory(const std::filesystem::path& root) {
     std::filesystem::create_directories(hostPath(NSHomeDirectory() + "/Library/Preferences"));
 }
 
+namespace {
+
+// Whether a path is already as lexically_normal would leave it: no empty, "."
+// or ".." component before its end. Most device paths are; they are joined to
+// the root as they stand, which matters because pages resolve a path for
+// every file and picture they read.
+bool isNormalRelativePath(std::string_view path) {
+    if (path.empty()) return false;
+    for (std::size_t start = 0; start < path.size();) {
+        std::size_t end = std::min(path.find('/', start), path.size());
+        std::string_view component = path.substr(start, end - start);
+        if (component.empty() || component == "." || component == "..") return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+} // namespace
+
 std::filesystem::path Device::hostPath(const std::string& devicePath) const {
     if (_root.empty() || devicePath.empty() || devicePath.front() != '/') return {};
+    std::string_view relativeText = std::string_view(devicePath).substr(1);
+    if (isNormalRelativePath(relativeText)) {
+        std::string joined = _root.native();
+        if (joined.back() != '/') joined += '/';
+        joined += relativeText;
+        return joined;
+    }
     std::filesystem::path relative = std::filesystem::path(devicePath.substr(1)).lexically_normal();
     if (!relative.empty() && *relative.begin() == "..") return {};
     return _root / relative;

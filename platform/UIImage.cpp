@@ -4,7 +4,8 @@
 
 #include <array>
 #include <cstdint>
-#include <fstream>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -15,10 +16,15 @@ std::uint32_t bigEndian32(const unsigned char* bytes) {
 }
 
 // The pixel size from the PNG signature and its IHDR chunk, which must come first.
+// Pictures are loaded anew for every mark a page draws, so this reads only the
+// 24 bytes it needs, with one call and no stream buffer.
 bool readPngPixelSize(const std::filesystem::path& path, std::uint32_t& width, std::uint32_t& height) {
-    std::ifstream file(path, std::ios::binary);
     std::array<unsigned char, 24> header{};
-    if (!file.read(reinterpret_cast<char*>(header.data()), header.size())) return false;
+    int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) return false;
+    ssize_t headerRead = ::pread(descriptor, header.data(), header.size(), 0);
+    ::close(descriptor);
+    if (headerRead != static_cast<ssize_t>(header.size())) return false;
     if (!std::equal(kPngSignature.begin(), kPngSignature.end(), header.begin())) return false;
     if (std::string(reinterpret_cast<const char*>(&header[12]), 4) != "IHDR") return false;
     width = bigEndian32(&header[16]);
