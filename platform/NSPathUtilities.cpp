@@ -1,5 +1,8 @@
 #include "platform/NSPathUtilities.h"
 
+#include <algorithm>
+#include <string_view>
+
 std::string NSHomeDirectory() { return "/var/mobile"; }
 
 namespace {
@@ -38,13 +41,41 @@ std::string stringWithFormat(const std::string& format, const std::vector<std::s
     return result;
 }
 
-std::vector<std::string> componentsSeparatedByString(const std::string& text, const std::string& separator) {
+namespace {
+
+// The common case, a one-character separator, as a plain scan: no search call
+// per piece, which matters for lists of hundreds of short pieces.
+std::vector<std::string> splitAtCharacter(std::string_view whole, char separator) {
     std::vector<std::string> pieces;
+    pieces.reserve(static_cast<std::size_t>(std::count(whole.begin(), whole.end(), separator)) + 1);
+    std::size_t start = 0;
+    for (std::size_t index = 0; index < whole.size(); ++index) {
+        if (whole[index] != separator) continue;
+        pieces.emplace_back(whole.substr(start, index - start));
+        start = index + 1;
+    }
+    pieces.emplace_back(whole.substr(start));
+    return pieces;
+}
+
+} // namespace
+
+// Counts the pieces first so that they are built in place, once each: callers
+// split long lists on every call (a table row build among them).
+std::vector<std::string> componentsSeparatedByString(std::string_view whole, std::string_view separator) {
+    if (separator.empty()) return {std::string(whole)};
+    if (separator.size() == 1) return splitAtCharacter(whole, separator.front());
+    std::size_t count = 1;
+    for (std::size_t found = 0; (found = whole.find(separator, found)) != std::string_view::npos; found += separator.size()) {
+        ++count;
+    }
+    std::vector<std::string> pieces;
+    pieces.reserve(count);
     std::size_t position = 0;
-    for (std::size_t found; (found = text.find(separator, position)) != std::string::npos;) {
-        pieces.push_back(text.substr(position, found - position));
+    for (std::size_t found; (found = whole.find(separator, position)) != std::string_view::npos;) {
+        pieces.emplace_back(whole.substr(position, found - position));
         position = found + separator.size();
     }
-    pieces.push_back(text.substr(position));
+    pieces.emplace_back(whole.substr(position));
     return pieces;
 }

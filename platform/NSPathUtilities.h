@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Foundation's path and string helpers, over UTF-8 strings.
@@ -18,4 +19,5 @@ std::string stringByAppendingPathExtension(const std::string& path, const std::s
 std::string stringWithFormat(const std::string& format, const std::vector<std::string>& arguments);
 
 // componentsSeparatedByString:, every occurrence splits, empty pieces kept.
-std::vector<std::string> componentsSeparatedByString(const std::string& text, const std::string& separator);
+// Views, so that a constant text is split without being copied first.
+std::vector<std::string> componentsSeparatedByString(std::string_view text, std::string_view separator);
