@@ -263,15 +263,18 @@ void UITableView::layoutSubviews() {
 }
 
 // Rows that left the bounds give their cells back before new rows ask for
-// one, so a scroll by a whole screen reuses every cell.
+// one, so a scroll by a whole screen reuses every cell. Index paths are made
+// only for the rows that show: every scroll step lays the table out again,
+// and a long section has hundreds of rows off screen.
 void UITableView::layoutCells(const CGRect& visible) {
     std::vector<std::shared_ptr<NSIndexPath>> wanted;
+    CGFloat rowWidth = frame().width() - (_indexView ? kIndexWidth : 0);
     for (long section = 0; section < static_cast<long>(_sections.size()); ++section) {
         const auto& geometry = _sections[section];
         if (geometry.bottom <= visible.minY() || geometry.top >= visible.maxY()) continue;
         for (long row = 0; row < static_cast<long>(geometry.rowTops.size()); ++row) {
-            auto indexPath = NSIndexPath::indexPathForRow_inSection(row, section);
-            if (rectForRowAtIndexPath(indexPath).intersects(visible)) wanted.push_back(indexPath);
+            CGRect rowRect = CGRectMake(0, geometry.rowTops[row], rowWidth, geometry.rowHeights[row]);
+            if (rowRect.intersects(visible)) wanted.push_back(NSIndexPath::indexPathForRow_inSection(row, section));
         }
     }
     std::map<RowKey, std::shared_ptr<UITableViewCell>> kept;
