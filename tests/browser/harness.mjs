@@ -184,9 +184,10 @@ export function screenText(page, text, within = '.screen') {
   return page.locator(`${within} .view.label > .text:not(.row-out *)`).filter({ hasText: new RegExp(`^${escape(text)}$`) });
 }
 
-// The element of the row titled `title` (a table cell).
+// The element of the row showing `title`: the innermost table cell, as a
+// cell may hold a little table of its own.
 export function row(page, title) {
-  return page.locator('.screen .view.cell').filter({ has: screenText(page, title, '') });
+  return page.locator('.screen .view.cell:not(:has(.view.cell))').filter({ has: screenText(page, title, '') });
 }
 
 function escape(text) {
