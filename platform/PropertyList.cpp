@@ -9,11 +9,10 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
-#include <fstream>
 #include <limits>
 #include <memory>
 #include <optional>
-#include <sstream>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -169,21 +168,19 @@ PlistPointer nodeFromValue(const Value& value) {
     return nullptr;
 }
 
-bool startsWithAt(const std::string& text, std::size_t position, const char* prefix) {
-    return text.compare(position, std::char_traits<char>::length(prefix), prefix) == 0;
-}
-
 // The deepest nesting of arrays and dictionaries in an XML property list, by
 // counting their tags: libplist's XML reader recurses once per level and
 // would overflow the stack on a hostile file before telling us anything. Tags
 // inside comments count too, which only errs towards refusing.
 std::size_t xmlNestingDepth(const std::string& xml) {
+    std::string_view text(xml);
     std::size_t depth = 0;
     std::size_t deepest = 0;
     for (std::size_t position = xml.find('<'); position != std::string::npos; position = xml.find('<', position + 1)) {
-        bool closing = startsWithAt(xml, position + 1, "/");
+        bool closing = text.substr(position + 1).starts_with('/');
         std::size_t name = position + (closing ? 2 : 1);
-        if (!startsWithAt(xml, name, "array") && !startsWithAt(xml, name, "dict")) continue;
+        std::string_view tag = text.substr(name);
+        if (!tag.starts_with("array") && !tag.starts_with("dict")) continue;
         std::size_t end = xml.find('>', name);
         if (end == std::string::npos) break;
         if (closing) {
@@ -195,14 +192,36 @@ std::size_t xmlNestingDepth(const std::string& xml) {
     return deepest;
 }
 
+// Reads up to the length the file had when opened, or less when it has
+// shrunk since. Settings files are read on every row a page builds, so this
+// is one read call into a buffer of the right size.
+bool readUpTo(int descriptor, std::size_t length, std::string& bytes) {
+    bytes.resize(length);
+    std::size_t filled = 0;
+    while (filled < length) {
+        ssize_t result = ::read(descriptor, bytes.data() + filled, length - filled);
+        if (result < 0 && errno == EINTR) continue;
+        if (result < 0) return false;
+        if (result == 0) break;
+        filled += static_cast<std::size_t>(result);
+    }
+    bytes.resize(filled);
+    return true;
+}
+
+// Only a regular file is read: a pipe or a device would never end (opening
+// does not wait for a pipe's writer), and a directory has no bytes.
 std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
     if (path.empty()) return std::nullopt;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return std::nullopt;
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    if (file.bad()) return std::nullopt;
-    return std::move(contents).str();
+    int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (descriptor < 0) return std::nullopt;
+    struct stat status {};
+    std::string bytes;
+    bool complete = ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) &&
+                    readUpTo(descriptor, static_cast<std::size_t>(status.st_size), bytes);
+    ::close(descriptor);
+    if (!complete) return std::nullopt;
+    return bytes;
 }
 
 bool writeAll(int descriptor, const std::string& bytes) {
