@@ -1,9 +1,11 @@
 #include "platform/PropertyList.h"
 
 #include "platform/ActivityMonitor.h"
+#include "platform/BinaryPropertyListShape.h"
 #include "platform/Device.h"
 
 #include <plist/plist.h>
+#include <utf8cpp/utf8.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -22,6 +24,13 @@ namespace {
 // rather than walked: it keeps a hostile file from exhausting the stack.
 constexpr int kMaximumDepth = 512;
 
+// Far larger than any settings file (25 favourites take under 2 KB): a larger
+// file reads as malformed, so that a hostile one costs neither the memory nor
+// the parsing time on every row a page builds.
+constexpr std::size_t kLargestFile = 1024 * 1024;
+
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
 // Seconds between the Unix epoch and the property-list epoch, 2001-01-01.
 constexpr std::int64_t kReferenceDateOffset = 978307200;
 
@@ -35,14 +44,35 @@ struct MallocDeleter {
 };
 using MallocString = std::unique_ptr<char, MallocDeleter>;
 
+// Text an XML property list can carry: well-formed UTF-8 without the control
+// characters XML 1.0 forbids. libplist reads and writes any bytes, so a file
+// holding others would be written back as one that strict XML readers
+// (plistlib, libxml2) refuse; such a file reads as malformed instead, and such
+// text is not written.
+bool isXmlText(std::string_view text) {
+    if (!utf8::is_valid(text.begin(), text.end())) return false;
+    return std::none_of(text.begin(), text.end(), [](char character) {
+        auto byte = static_cast<unsigned char>(character);
+        return byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r';
+    });
+}
+
 std::optional<Value> valueFromNode(plist_t node, int depth);
 
+// Walked with an iterator: libplist 2.2 finds an element of an array read
+// from the binary form by index by walking from the first, which made reading
+// a long array cost the square of its length.
 std::optional<Value> arrayFromNode(plist_t node, int depth) {
     auto array = std::make_shared<ValueArray>();
-    uint32_t count = plist_array_get_size(node);
-    array->reserve(count);
-    for (uint32_t index = 0; index < count; ++index) {
-        auto element = valueFromNode(plist_array_get_item(node, index), depth + 1);
+    array->reserve(plist_array_get_size(node));
+    plist_array_iter iterator = nullptr;
+    plist_array_new_iter(node, &iterator);
+    std::unique_ptr<void, decltype(&std::free)> iteratorOwner(iterator, &std::free);
+    for (;;) {
+        plist_t item = nullptr;
+        plist_array_next_item(node, iterator, &item);
+        if (!item) break;
+        auto element = valueFromNode(item, depth + 1);
         if (!element) return std::nullopt;
         array->push_back(std::move(*element));
     }
@@ -61,7 +91,7 @@ std::optional<Value> dictionaryFromNode(plist_t node, int depth) {
         MallocString key(rawKey);
         if (!item) break;
         auto element = valueFromNode(item, depth + 1);
-        if (!element || !key) return std::nullopt;
+        if (!element || !key || !isXmlText(key.get())) return std::nullopt;
         (*dictionary)[key.get()] = std::move(*element);
     }
     return Value(dictionary);
@@ -87,7 +117,9 @@ std::optional<Value> scalarFromNode(plist_t node) {
     case PLIST_STRING: {
         uint64_t length = 0;
         const char* text = plist_get_string_ptr(node, &length);
-        return Value(std::string(text ? text : "", text ? length : 0));
+        std::string string(text ? text : "", text ? length : 0);
+        if (!isXmlText(string)) return std::nullopt;
+        return Value(std::move(string));
     }
     case PLIST_DATE: {
         int32_t seconds = 0;
@@ -138,7 +170,7 @@ PlistPointer dictionaryNode(const ValueDictionary& dictionary) {
     PlistPointer node(plist_new_dict());
     for (const auto& [key, element] : dictionary) {
         PlistPointer item = nodeFromValue(element);
-        if (!item) return nullptr;
+        if (!item || !isXmlText(key)) return nullptr;
         plist_dict_set_item(node.get(), key.c_str(), item.release());
     }
     return node;
@@ -157,7 +189,9 @@ PlistPointer nodeFromValue(const Value& value) {
     if (value.isBool()) return PlistPointer(plist_new_bool(value.asBool()));
     if (value.isInteger()) return PlistPointer(plist_new_uint(static_cast<uint64_t>(value.asInteger())));
     if (value.isReal()) return PlistPointer(plist_new_real(value.asReal()));
-    if (value.isString()) return PlistPointer(plist_new_string(value.asString().c_str()));
+    if (value.isString()) {
+        return isXmlText(value.asString()) ? PlistPointer(plist_new_string(value.asString().c_str())) : nullptr;
+    }
     if (value.isDate()) return dateNode(value.asDate());
     if (value.isData()) {
         const auto& bytes = value.asData().bytes;
@@ -172,7 +206,7 @@ PlistPointer nodeFromValue(const Value& value) {
 // counting their tags: libplist's XML reader recurses once per level and
 // would overflow the stack on a hostile file before telling us anything. Tags
 // inside comments count too, which only errs towards refusing.
-std::size_t xmlNestingDepth(const std::string& xml) {
+std::size_t xmlNestingDepth(std::string_view xml) {
     std::string_view text(xml);
     std::size_t depth = 0;
     std::size_t deepest = 0;
@@ -266,12 +300,22 @@ bool replaceFileAtomically(const std::filesystem::path& target, const std::strin
 
 } // namespace
 
-Value PropertyList::fromData(const std::string& bytes) {
-    if (bytes.empty() || bytes.size() > std::numeric_limits<uint32_t>::max()) return Value();
-    bool isBinary = plist_is_binary(bytes.data(), static_cast<uint32_t>(bytes.size()));
-    if (!isBinary && xmlNestingDepth(bytes) > kMaximumDepth) return Value();
+// A binary list is measured before libplist builds it, as deep nesting,
+// self-reference and shared objects would make it recurse or copy without
+// end; no list may expand to more nodes than its file has bytes.
+Value PropertyList::fromData(const std::string& data) {
+    std::string_view bytes(data);
+    // Skipped here: libplist takes a byte-order mark or not depending on what follows it.
+    if (bytes.starts_with(kUtf8ByteOrderMark)) bytes.remove_prefix(kUtf8ByteOrderMark.size());
+    if (bytes.empty() || bytes.size() > kLargestFile) return Value();
+    auto size = static_cast<uint32_t>(bytes.size());
+    bool isBinary = plist_is_binary(bytes.data(), size);
+    if (isBinary && !BinaryPropertyListShape::isWithinLimits(bytes, kMaximumDepth, bytes.size())) return Value();
+    // No XML document holds a NUL byte; libplist would cut the text short at it.
+    bool hasNul = bytes.find('\0') != std::string_view::npos;
+    if (!isBinary && (hasNul || xmlNestingDepth(bytes) > kMaximumDepth)) return Value();
     plist_t rawRoot = nullptr;
-    plist_from_memory(bytes.data(), static_cast<uint32_t>(bytes.size()), &rawRoot);
+    plist_from_memory(bytes.data(), size, &rawRoot);
     PlistPointer root(rawRoot);
     if (!root) return Value();
     return valueFromNode(root.get(), 0).value_or(Value());
