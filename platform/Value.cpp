@@ -7,6 +7,7 @@
 #include <cassert>
 #include <cctype>
 #include <climits>
+#include <cmath>
 #include <sstream>
 
 Value::Value(std::shared_ptr<ValueArray> array) : _storage(std::move(array)) {}
@@ -93,7 +94,8 @@ int Value::intValue() const {
     if (isInteger()) {
         return static_cast<int>(std::clamp<std::int64_t>(asInteger(), INT_MIN, INT_MAX));
     }
-    if (isReal()) return static_cast<int>(std::clamp<double>(asReal(), INT_MIN, INT_MAX));
+    // Not a number has no integer (converting it is undefined): 0, as an ARM phone gives.
+    if (isReal()) return std::isnan(asReal()) ? 0 : static_cast<int>(std::clamp<double>(asReal(), INT_MIN, INT_MAX));
     if (isString()) return leadingInteger(asString());
     return 0;
 }
