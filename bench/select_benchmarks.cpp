@@ -65,11 +65,16 @@ void BM_SelectCellBuild(benchmark::State& state) {
     auto table = open.table();
     auto rows = everyRow(*table);
     auto favorites = BenchFavorites::emoji(BenchFavorites::kFullCount);
+    // Every row once, checked, before the timed builds.
+    for (const auto& row : rows) {
+        if (!markedFromFile(page->tableView_cellForRowAtIndexPath(table, row), favorites)) {
+            return state.SkipWithError("row marked against the favourites file");
+        }
+    }
     std::size_t next = 0;
     for (auto _ : state) {
-        auto cell = page->tableView_cellForRowAtIndexPath(table, rows[next]);
-        if (!markedFromFile(cell, favorites)) return state.SkipWithError("row marked against the favourites file");
-        next = (next + 1) % rows.size();
+        benchmark::DoNotOptimize(page->tableView_cellForRowAtIndexPath(table, rows[next]));
+        next = next + 1 == rows.size() ? 0 : next + 1;
     }
 }
 BENCHMARK(BM_SelectCellBuild)->UseRealTime()->Unit(benchmark::kMicrosecond);
