@@ -39,6 +39,31 @@ std::string PreviewOptions::usage(const char* program) {
            "  --web-root DIR     the browser client's files\n";
 }
 
+namespace {
+
+// Sets the option `flag` names; false with `error` set when it names none or the value is wrong.
+bool applyOption(PreviewOptions& options, std::string_view flag, const std::string& value, std::string& error) {
+    if (flag == "--port") {
+        auto port = parsePort(value);
+        if (!port) error = "not a port number: " + value;
+        if (port) options.port = *port;
+        return port.has_value();
+    }
+    if (flag == "--device-root") {
+        options.deviceRoot = value;
+    } else if (flag == "--bundle-image") {
+        options.bundleImage = value;
+    } else if (flag == "--web-root") {
+        options.webRoot = value;
+    } else {
+        error = "unknown option " + std::string(flag);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 std::optional<PreviewOptions> PreviewOptions::parse(int argc, char** argv, std::string& error) {
     PreviewOptions options;
     options.deviceRoot = defaultDeviceRoot();
@@ -54,24 +79,7 @@ std::optional<PreviewOptions> PreviewOptions::parse(int argc, char** argv, std::
             error = "missing value after " + std::string(flag);
             return std::nullopt;
         }
-        std::string value = argv[++index];
-        if (flag == "--port") {
-            auto port = parsePort(value);
-            if (!port) {
-                error = "not a port number: " + value;
-                return std::nullopt;
-            }
-            options.port = *port;
-        } else if (flag == "--device-root") {
-            options.deviceRoot = value;
-        } else if (flag == "--bundle-image") {
-            options.bundleImage = value;
-        } else if (flag == "--web-root") {
-            options.webRoot = value;
-        } else {
-            error = "unknown option " + std::string(flag);
-            return std::nullopt;
-        }
+        if (!applyOption(options, flag, argv[++index], error)) return std::nullopt;
     }
     return options;
 }

@@ -34,6 +34,12 @@ PreviewServer::PreviewServer(const std::filesystem::path& webRoot, const std::fi
     _server->set_read_timeout(kReadTimeoutSeconds);
     // A change must reach the browser at once, not after the client's delayed ACK.
     _server->set_tcp_nodelay(true);
+    // The library's default also sets SO_REUSEPORT, with which a second copy
+    // of the app would share the port silently instead of being told it is taken.
+    _server->set_socket_options([](socket_t socket) {
+        int yes = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
     _server->set_exception_handler([](const httplib::Request&, httplib::Response& response, std::exception_ptr) {
         refuse(response, 500, "the request failed inside the app");
     });

@@ -3,11 +3,12 @@
 
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { mkdir, writeFile } from 'node:fs/promises';
+import { spawnSync } from 'node:child_process';
+import { mkdir, rm, writeFile } from 'node:fs/promises';
 import { join } from 'node:path';
 
 import {
-  FAVORITES_FILE, SETTINGS_FILE, SKINTONE_FILE, eventually, findNode, nodeWithText, startApp, switchOfRow, texts, walk,
+  FAVORITES_FILE, SETTINGS_FILE, SKINTONE_FILE, eventually, findNode, makeDeviceRoot, nodeWithText, startApp, switchOfRow, texts, walk,
 } from './harness.mjs';
 
 describe('a fresh device', () => {
@@ -222,6 +223,20 @@ describe('a bundle that cannot be loaded', () => {
     const tree = await app.act('/api/tap', { text: 'Vimble' });
     assert.ok(texts(tree).includes('Enable'));
   });
+});
+
+test('a bad command line or a port in use stops the app with a message', async () => {
+  const badPort = spawnSync(process.env.VIMBLE_PREVIEW, ['--port', 'eighty'], { encoding: 'utf8', timeout: 10000 });
+  assert.equal(badPort.status, 2);
+  assert.match(badPort.stderr, /not a port number: eighty/);
+  const app = await startApp();
+  const root = await makeDeviceRoot();
+  const taken = spawnSync(process.env.VIMBLE_PREVIEW, ['--port', String(app.port), '--device-root', root],
+    { encoding: 'utf8', timeout: 10000, killSignal: 'SIGKILL' });
+  await app.stop();
+  await rm(root, { recursive: true, force: true });
+  assert.equal(taken.status, 1);
+  assert.match(taken.stderr, new RegExp(`cannot listen on 127\\.0\\.0\\.1:${app.port}`));
 });
 
 test('Ctrl-C stops the app cleanly', async () => {
