@@ -12,7 +12,8 @@
 namespace {
 
 // Every page of the panel looks alike; each is checked the same way.
-const char* const kPages[] = {"VimbleListController", "VimbleCreatorsController"};
+const char* const kPages[] = {"VimbleListController", "VimbleConfigureController", "VimbleSelectController",
+                              "VimbleCreatorsController"};
 
 std::shared_ptr<UIImageView> titleIcon(const std::shared_ptr<UIViewController>& page) {
     return std::dynamic_pointer_cast<UIImageView>(page->navigationItem()->titleView());
