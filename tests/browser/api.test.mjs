@@ -4,11 +4,12 @@
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
-import { mkdir, rm, writeFile } from 'node:fs/promises';
+import { rm, writeFile } from 'node:fs/promises';
 import { join } from 'node:path';
 
 import {
-  FAVORITES_FILE, SETTINGS_FILE, SKINTONE_FILE, eventually, findNode, makeDeviceRoot, nodeWithText, startApp, switchOfRow, texts, walk,
+  FAVORITES_FILE, SETTINGS_FILE, SKINTONE_FILE, eventually, findNode, installBrokenBundle, makeDeviceRoot, nodeWithText,
+  startApp, switchOfRow, texts, walk,
 } from './harness.mjs';
 
 describe('a fresh device', () => {
@@ -185,16 +186,8 @@ describe('a bundle that cannot be loaded', () => {
   before(async () => {
     app = await startApp({
       prepare: async (root) => {
-        const entries = join(root, 'Library/PreferenceLoader/Preferences');
-        const broken = join(root, 'Library/PreferenceBundles/Broken.bundle');
-        await mkdir(entries, { recursive: true });
-        await mkdir(broken, { recursive: true });
-        await writeFile(join(entries, 'Broken.plist'), entryPlist('Broken', 'Broken'));
-        await writeFile(join(broken, 'Info.plist'), infoPlist('Broken', 'BrokenController'));
-        await writeFile(join(entries, 'Garbled.plist'), entryPlist('Garbled', 'Garbled'));
-        const garbled = join(root, 'Library/PreferenceBundles/Garbled.bundle');
-        await mkdir(garbled, { recursive: true });
-        await writeFile(join(garbled, 'Info.plist'), infoPlist('Garbled', 'GarbledController'));
+        await installBrokenBundle(root, 'Broken');
+        const garbled = await installBrokenBundle(root, 'Garbled');
         await writeFile(join(garbled, 'Garbled'), 'not a shared library');
       },
     });
@@ -248,16 +241,3 @@ test('Ctrl-C stops the app cleanly', async () => {
   assert.match(app.output(), /Stopped\./);
   await pending;
 });
-
-function entryPlist(label, bundle) {
-  return `<?xml version="1.0" encoding="UTF-8"?>
-<plist version="1.0"><dict><key>entry</key><dict>
-<key>label</key><string>${label}</string><key>bundle</key><string>${bundle}</string>
-<key>icon</key><string>Icon.png</string></dict></dict></plist>`;
-}
-
-function infoPlist(executable, principal) {
-  return `<?xml version="1.0" encoding="UTF-8"?>
-<plist version="1.0"><dict><key>CFBundleExecutable</key><string>${executable}</string>
-<key>NSPrincipalClass</key><string>${principal}</string></dict></plist>`;
-}

@@ -2,7 +2,7 @@
 // to its automation interface, and drives it from Debian's Chromium.
 
 import { spawn } from 'node:child_process';
-import { mkdtemp, mkdir, rm } from 'node:fs/promises';
+import { mkdtemp, mkdir, rm, writeFile } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import assert from 'node:assert/strict';
@@ -24,6 +24,31 @@ function previewBinary() {
 
 export async function makeDeviceRoot() {
   return mkdtemp(join(tmpdir(), 'preview-device-'));
+}
+
+// A Settings entry `name` whose bundle has an Info.plist and no executable;
+// the bundle directory, for a test to add to.
+export async function installBrokenBundle(root, name) {
+  const entries = join(root, 'Library/PreferenceLoader/Preferences');
+  const bundle = join(root, `Library/PreferenceBundles/${name}.bundle`);
+  await mkdir(entries, { recursive: true });
+  await mkdir(bundle, { recursive: true });
+  await writeFile(join(entries, `${name}.plist`), entryPlist(name, name));
+  await writeFile(join(bundle, 'Info.plist'), infoPlist(name, `${name}Controller`));
+  return bundle;
+}
+
+function entryPlist(label, bundle) {
+  return `<?xml version="1.0" encoding="UTF-8"?>
+<plist version="1.0"><dict><key>entry</key><dict>
+<key>label</key><string>${label}</string><key>bundle</key><string>${bundle}</string>
+<key>icon</key><string>Icon.png</string></dict></dict></plist>`;
+}
+
+function infoPlist(executable, principal) {
+  return `<?xml version="1.0" encoding="UTF-8"?>
+<plist version="1.0"><dict><key>CFBundleExecutable</key><string>${executable}</string>
+<key>NSPrincipalClass</key><string>${principal}</string></dict></plist>`;
 }
 
 // The app, serving; `prepare(root)` may lay files into the device root first.
