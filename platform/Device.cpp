@@ -43,7 +43,10 @@ std::filesystem::path Device::hostPath(const std::string& devicePath) const {
         joined += relativeText;
         return joined;
     }
-    std::filesystem::path relative = std::filesystem::path(devicePath.substr(1)).lexically_normal();
+    // Every leading slash goes: "//etc" is the device's /etc, never the host's.
+    std::size_t start = devicePath.find_first_not_of('/');
+    if (start == std::string::npos) return _root;
+    std::filesystem::path relative = std::filesystem::path(devicePath.substr(start)).lexically_normal();
     if (!relative.empty() && *relative.begin() == "..") return {};
     return _root / relative;
 }

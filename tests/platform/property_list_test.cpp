@@ -124,6 +124,8 @@ TEST(DevicePathTest, DevicePathsStayUnderTheRoot) {
     EXPECT_TRUE(Device::shared().hostPath("relative/path").empty());
     EXPECT_TRUE(Device::shared().hostPath("/../../etc/passwd").empty());
     EXPECT_EQ(Device::shared().hostPath("/var/../etc"), device.root() / "etc");
+    EXPECT_EQ(Device::shared().hostPath("//etc/passwd"), device.root() / "etc/passwd");
+    EXPECT_EQ(Device::shared().hostPath("///var//mobile"), device.root() / "var/mobile");
     EXPECT_TRUE(std::filesystem::is_directory(device.root() / "var/mobile/Library/Preferences"));
 }
 
