@@ -107,33 +107,35 @@ std::string binaryForm(const std::string& xml) {
     return binary;
 }
 
-HostileFile bytesCase(std::string name, std::string bytes) {
-    return {std::move(name), [bytes = std::move(bytes)](const TemporaryDevice& device, const std::string& devicePath) {
-                device.writeFile(devicePath, bytes);
+// The bytes are made when the case is placed: some run to megabytes, and a
+// test program makes every case of its tables when it starts.
+HostileFile madeCase(std::string name, std::function<std::string()> make) {
+    return {std::move(name), [make = std::move(make)](const TemporaryDevice& device, const std::string& devicePath) {
+                device.writeFile(devicePath, make());
             }};
 }
 
 std::vector<HostileFile> filesReadAsNone(const Value& content) {
-    std::string xml = PropertyList::xmlData(content);
+    auto xml = [content] { return PropertyList::xmlData(content); };
     return {
         {"Missing", [](const TemporaryDevice&, const std::string&) {}},
-        bytesCase("Empty", ""),
-        bytesCase("NulBytes", std::string(4096, '\0')),
-        bytesCase("TruncatedXml", xml.substr(0, xml.size() / 2)),
-        bytesCase("TruncatedBinary", binaryForm(xml).substr(0, binaryForm(xml).size() - 1)),
-        bytesCase("InvalidUtf8", withExtraString(content, "caf\xC3\x28 \xFF")),
-        bytesCase("NulInsideText", withExtraString(content, std::string("nul\0byte", 8))),
-        bytesCase("ControlCharacter", withExtraString(content, "bell\x07")),
-        bytesCase("ControlCharacterReference", withExtraString(content, "bell&#7;")),
-        bytesCase("OtherTopLevel", PropertyList::xmlData(otherKind(content))),
-        bytesCase("StringTopLevel", xmlPlist("<string>Enabled</string>")),
-        bytesCase("IntegerTopLevel", xmlPlist("<integer>3</integer>")),
-        bytesCase("TenMegabytes", tenMegabytes(content)),
-        bytesCase("NestedXml200000", nestedXml(kDeepNesting)),
-        bytesCase("NestedBinary200000", HandMadeBinaryPlist::nestedArrays(kDeepNesting)),
-        bytesCase("BinaryContainsItself", containsItself(content)),
-        bytesCase("BinarySharedTwoToTheForty", HandMadeBinaryPlist::sharedArrays(kSharedLevels, 2)),
-        bytesCase("BinaryLyingObjectCount", lyingObjectCount(content)),
+        madeCase("Empty", [] { return std::string(); }),
+        madeCase("NulBytes", [] { return std::string(4096, '\0'); }),
+        madeCase("TruncatedXml", [xml] { return xml().substr(0, xml().size() / 2); }),
+        madeCase("TruncatedBinary", [xml] { return binaryForm(xml()).substr(0, binaryForm(xml()).size() - 1); }),
+        madeCase("InvalidUtf8", [content] { return withExtraString(content, "caf\xC3\x28 \xFF"); }),
+        madeCase("NulInsideText", [content] { return withExtraString(content, std::string("nul\0byte", 8)); }),
+        madeCase("ControlCharacter", [content] { return withExtraString(content, "bell\x07"); }),
+        madeCase("ControlCharacterReference", [content] { return withExtraString(content, "bell&#7;"); }),
+        madeCase("OtherTopLevel", [content] { return PropertyList::xmlData(otherKind(content)); }),
+        madeCase("StringTopLevel", [] { return xmlPlist("<string>Enabled</string>"); }),
+        madeCase("IntegerTopLevel", [] { return xmlPlist("<integer>3</integer>"); }),
+        madeCase("TenMegabytes", [content] { return tenMegabytes(content); }),
+        madeCase("NestedXml200000", [] { return nestedXml(kDeepNesting); }),
+        madeCase("NestedBinary200000", [] { return HandMadeBinaryPlist::nestedArrays(kDeepNesting); }),
+        madeCase("BinaryContainsItself", [content] { return containsItself(content); }),
+        madeCase("BinarySharedTwoToTheForty", [] { return HandMadeBinaryPlist::sharedArrays(kSharedLevels, 2); }),
+        madeCase("BinaryLyingObjectCount", [content] { return lyingObjectCount(content); }),
         placedBy("Fifo", [](const std::filesystem::path& path) { ::mkfifo(path.c_str(), 0644); }),
         placedBy("LinkToDevZero", [](const std::filesystem::path& path) {
             std::filesystem::create_symlink("/dev/zero", path);
@@ -143,16 +145,16 @@ std::vector<HostileFile> filesReadAsNone(const Value& content) {
 }
 
 std::vector<HostileFile> filesReadAsContent(const Value& content) {
-    std::string xml = PropertyList::xmlData(content);
+    auto xml = [content] { return PropertyList::xmlData(content); };
     return {
-        bytesCase("BinaryForm", binaryForm(xml)),
-        bytesCase("ByteOrderMark", "\xEF\xBB\xBF" + xml),
-        bytesCase("ByteOrderMarkBeforeCompactXml", "\xEF\xBB\xBF" + compactXml(xml)),
-        bytesCase("GarbageAfterTheEnd", xml + "garbage \xFF <dict>"),
-        bytesCase("CarriageReturns", [xml] {
+        madeCase("BinaryForm", [xml] { return binaryForm(xml()); }),
+        madeCase("ByteOrderMark", [xml] { return "\xEF\xBB\xBF" + xml(); }),
+        madeCase("ByteOrderMarkBeforeCompactXml", [xml] { return "\xEF\xBB\xBF" + compactXml(xml()); }),
+        madeCase("GarbageAfterTheEnd", [xml] { return xml() + "garbage \xFF <dict>"; }),
+        madeCase("CarriageReturns", [xml] {
             std::string crlf;
-            for (char character : xml) crlf += character == '\n' ? std::string("\r\n") : std::string(1, character);
+            for (char character : xml()) crlf += character == '\n' ? std::string("\r\n") : std::string(1, character);
             return crlf;
-        }()),
+        }),
     };
 }

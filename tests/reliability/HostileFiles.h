@@ -37,4 +37,4 @@ struct HostileFileName {
 // Helpers for tables of their own.
 std::string xmlPlist(const std::string& body);
 std::string binaryForm(const std::string& xml);
-HostileFile bytesCase(std::string name, std::string bytes);
+HostileFile madeCase(std::string name, std::function<std::string()> make);
