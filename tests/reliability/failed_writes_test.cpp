@@ -24,6 +24,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 namespace {
@@ -196,6 +197,13 @@ TEST_P(FailedWrite, AWriteStoppedPartWayLeavesTheOldFileWhole) {
     EXPECT_EQ(story, GetParam().shownWithOldFile + kFailedOnce);
 }
 
+// Writes a file beside the others until the filesystem has no room left.
+void fillUp(const std::filesystem::path& directory) {
+    std::ofstream filler(directory / "filler", std::ios::binary);
+    const std::string block(4096, 'f');
+    for (bool room = true; room;) room = static_cast<bool>(filler.write(block.data(), block.size()).flush());
+}
+
 // A real full disk: in a child process with a mount namespace of its own, a
 // 64 KiB memory filesystem over the preferences directory, filled after the
 // old file is written. Skipped where namespaces or mounts are not allowed.
@@ -210,11 +218,7 @@ std::optional<std::string> onFullDisk(const Scenario& scenario) {
         if (::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
             ::mount("tmpfs", preferences.c_str(), "tmpfs", 0, "size=64k") == 0 &&
             PropertyList::write(scenario.old, scenario.file)) {
-            std::FILE* filler = std::fopen((preferences / "filler").c_str(), "w");
-            while (filler && std::fwrite(std::string(4096, 'f').data(), 1, 4096, filler) == 4096 && std::fflush(filler) == 0) {
-            }
-            if (filler) std::fclose(filler);
-            std::filesystem::remove(preferences / "filler.tmp");
+            fillUp(preferences);
             report = runAndDescribe(scenario, PropertyList::xmlData(scenario.old));
         }
         ssize_t written = ::write(channel[1], report.data(), report.size());
