@@ -4,25 +4,12 @@
 #include "platform/ViewQuery.h"
 #include "select/VimbleSelectController.h"
 #include "tests/configure/ConfigureSession.h"
+#include "tests/support/SpecifierDescription.h"
 #include "tests/support/TemporaryDevice.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-std::string describe(const SpecifierList& rows) {
-    std::string text;
-    for (const auto& row : rows) {
-        if (!text.empty()) text += " ";
-        switch (row->cellType()) {
-        case PSCellType::Group: text += "group:" + row->name(); break;
-        case PSCellType::Switch: text += "switch:" + row->name(); break;
-        case PSCellType::Link: text += "link:" + row->name(); break;
-        default: text += "other:" + row->name(); break;
-        }
-    }
-    return text;
-}
 
 class NotificationSpy : public NSObject {
 public:

@@ -9,28 +9,12 @@
 #include "shell/VimbleListController.h"
 #include "shell/VimbleTexts.h"
 #include "tests/support/PanelSession.h"
+#include "tests/support/SpecifierDescription.h"
 #include "tests/support/TemporaryDevice.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-// "group:Options switch:Enable link:Configure ..." for a list of rows.
-std::string describe(const SpecifierList& rows) {
-    std::string text;
-    for (const auto& row : rows) {
-        if (!text.empty()) text += " ";
-        switch (row->cellType()) {
-        case PSCellType::Group: text += "group:" + row->name(); break;
-        case PSCellType::Switch: text += "switch:" + row->name(); break;
-        case PSCellType::Link: text += "link:" + row->name(); break;
-        case PSCellType::LinkList: text += "list:" + row->name(); break;
-        case PSCellType::Button: text += "button:" + row->name(); break;
-        default: text += "other:" + row->name(); break;
-        }
-    }
-    return text;
-}
 
 const std::string kAllRows = "group: group:Options switch:Enable link:Configure group:Korvent Labs list:The Creators "
                              "button:Need Help group: group: group:";
