@@ -3,7 +3,7 @@
 // benchmarks are judged against these two.
 
 #include "bench/BenchFavorites.h"
-#include "tests/support/TemporaryDevice.h"
+#include "support/TemporaryDevice.h"
 
 #include <benchmark/benchmark.h>
 #include <plist/plist.h>

@@ -6,7 +6,7 @@
 #include "platform/ObjCClass.h"
 #include "shell/VimbleFiles.h"
 #include "shell/VimbleRadioMark.h"
-#include "tests/support/TemporaryDevice.h"
+#include "support/TemporaryDevice.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,8 +4,8 @@
 #include "platform/PropertyList.h"
 #include "platform/RunLoop.h"
 #include "shell/VimbleFiles.h"
-#include "tests/support/PanelSession.h"
-#include "tests/support/TemporaryDevice.h"
+#include "support/PanelSession.h"
+#include "support/TemporaryDevice.h"
 
 #include <benchmark/benchmark.h>
 

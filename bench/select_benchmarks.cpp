@@ -8,8 +8,8 @@
 #include "platform/ViewQuery.h"
 #include "select/VimbleSelectController.h"
 #include "shell/VimbleRadioMark.h"
-#include "tests/support/PanelSession.h"
-#include "tests/support/TemporaryDevice.h"
+#include "support/PanelSession.h"
+#include "support/TemporaryDevice.h"
 
 #include <benchmark/benchmark.h>
 

@@ -8,8 +8,8 @@
 #include "fuzz/FuzzDevice.h"
 #include "platform/PropertyList.h"
 #include "shell/VimbleFiles.h"
-#include "tests/reliability/TableSweep.h"
-#include "tests/support/PanelSession.h"
+#include "support/TableSweep.h"
+#include "support/PanelSession.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     auto& device = FuzzDevice::shared();

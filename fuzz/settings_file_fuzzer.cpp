@@ -3,8 +3,8 @@
 // followed; then the configure page on the same bytes, drawn and flipped.
 #include "fuzz/FuzzDevice.h"
 #include "shell/VimbleFiles.h"
-#include "tests/reliability/TableSweep.h"
-#include "tests/support/PanelSession.h"
+#include "support/TableSweep.h"
+#include "support/PanelSession.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     auto& device = FuzzDevice::shared();

@@ -1,15 +1,25 @@
 #include "configure/VimbleConfigureController.h"
+#include "configure/VimbleSkintoneCell.h"
+#include "platform/ActivityMonitor.h"
 #include "platform/NSNotificationCenter.h"
 #include "platform/PropertyList.h"
+#include "platform/UIDevice.h"
+#include "platform/UIImageView.h"
 #include "platform/ViewQuery.h"
-#include "select/VimbleSelectController.h"
-#include "tests/configure/ConfigureSession.h"
+#include "support/PanelSession.h"
+#include "support/TemporaryDevice.h"
+#include "tests/support/IndependentReaders.h"
+#include "tests/support/Marks.h"
 #include "tests/support/SpecifierDescription.h"
-#include "tests/support/TemporaryDevice.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace {
+
+const char* const kSettingsFile = "/var/mobile/Library/Preferences/com.korvent.vimblepreferences.plist";
+const char* const kSkintoneFile = "/var/mobile/Library/Preferences/com.korvent.vimblest.plist";
 
 class NotificationSpy : public NSObject {
 public:
@@ -17,163 +27,202 @@ public:
     void hear() { ++heard; }
 };
 
+// The configure page opened on its own, as the host shows it, with its
+// skin-tone picker where the host put it: the footer of "Skin Tones".
 class ConfigurePageTest : public ::testing::Test {
 protected:
-    void writeSettings(const Value& contents) {
-        ASSERT_TRUE(PropertyList::write(contents, TemporaryDevice::settingsFile()));
+    std::shared_ptr<VimbleConfigureController> page() const { return session().topPageAs<VimbleConfigureController>(); }
+    std::shared_ptr<VimbleSkintoneCell> picker() const {
+        session().window()->layoutIfNeeded();
+        return std::dynamic_pointer_cast<VimbleSkintoneCell>(page()->tableView_viewForFooterInSection(page()->table(), 2));
     }
-    std::string settingsAsJson() const { return readWithPlistlib(device.hostPath(TemporaryDevice::settingsFile())); }
-    std::shared_ptr<PSSpecifier> switchRow(ConfigureSession& configure) { return (*configure.page()->specifiers())[3]; }
+    std::shared_ptr<UITableViewCell> toneCell(long tone) const {
+        return picker()->tableView()->cellForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(tone, 0));
+    }
+    std::string marks() const {
+        std::string text;
+        for (long tone = 0; tone < 6; ++tone) text += (tone ? " " : "") + markOf(toneCell(tone));
+        return text;
+    }
+    bool tapTone(long tone) { return session().tapPoint(ViewQuery::centerInWindow(*toneCell(tone))); }
+    std::string switchState() const {
+        auto control = session().switchOfRow("Set Default Skin Tone");
+        return !control ? "none" : control->isOn() ? "on" : "off";
+    }
+    static void write(const char* file, const Value& contents) { ASSERT_TRUE(PropertyList::write(contents, file)); }
+    std::string asJson(const char* file) const { return readWithPlistlib(device.hostPath(file)); }
 
     TemporaryDevice device;
+    // Opened on first use, so that a test writes its files first.
+    PanelSession& session() const {
+        if (!opened) opened.emplace("VimbleConfigureController");
+        return *opened;
+    }
+    mutable std::optional<PanelSession> opened;
 };
 
-TEST_F(ConfigurePageTest, FiveRecordsInOrderWithTheirProperties) {
-    ConfigureSession configure;
-    auto page = configure.page();
-    auto rows = page->specifiers();
+TEST_F(ConfigurePageTest, ShowsTheGroupsInOrderWithThePickerBelowSkinTones) {
+    auto rows = page()->specifiers();
     EXPECT_EQ(describe(*rows),
               "group:Configure link:Select Emoji group:Emoji Handling switch:Set Default Skin Tone group:Skin Tones");
-    EXPECT_EQ(page->specifiers(), rows) << "built once and kept";
+    EXPECT_EQ(page()->specifiers(), rows) << "built once and kept";
+    EXPECT_EQ((*rows)[3]->propertyForKey("cellClass").asClass(), NSClassFromString("VimbleSwitch"));
 
-    const auto& selectEmoji = (*rows)[1];
-    ASSERT_TRUE(objc_getClass("VimbleSelectController"));
-    EXPECT_EQ(selectEmoji->detailControllerClass(), objc_getClass("VimbleSelectController"));
-    EXPECT_TRUE(selectEmoji->properties()->empty());
-    EXPECT_EQ(selectEmoji->target(), page);
-
-    const auto& toggle = (*rows)[3];
-    EXPECT_EQ(toggle->target(), page);
-    EXPECT_EQ(toggle->setter().name(), "setPreferenceValue:specifier:");
-    EXPECT_EQ(toggle->getter().name(), "readPreferenceValue:");
-    EXPECT_EQ(toggle->properties()->size(), 4u);
-    EXPECT_EQ(toggle->propertyForKey("key"), Value("Skintone"));
-    EXPECT_EQ(toggle->propertyForKey("PostNotification"), Value("com.korvent.vimble.skintoneChanged"));
-    EXPECT_EQ(toggle->propertyForKey("default"), Value(false));
-    ASSERT_TRUE(toggle->propertyForKey("cellClass").isClass()) << "a class, not its name";
-    EXPECT_EQ(toggle->propertyForKey("cellClass").asClass(), NSClassFromString("VimbleSwitch"));
-
-    for (std::size_t group : {0u, 2u}) EXPECT_TRUE((*rows)[group]->properties()->empty()) << group;
-    EXPECT_EQ((*rows)[4]->propertyForKey("footerCellClass"), Value("VimbleSkintoneCell")) << "a name, not a class";
-}
-
-// Top to bottom: the three groups with their rows, the picker under the
-// "Skin Tones" title.
-TEST_F(ConfigurePageTest, ShowsTheGroupsInOrderWithThePickerBelowSkinTones) {
-    ConfigureSession configure;
-    auto window = configure.session().window();
-    auto picker = configure.picker();
-    ASSERT_TRUE(picker);
     std::vector<double> tops;
-    for (const char* text : {"Configure", "Select Emoji", "Emoji Handling", "Set Default Skin Tone"}) {
-        auto view = ViewQuery::findByText(window, text);
+    for (const char* text : {"Configure", "Select Emoji", "Emoji Handling", "Set Default Skin Tone", "Skin Tones"}) {
+        auto view = ViewQuery::findByText(session().window(), text);
         ASSERT_TRUE(view) << text;
         tops.push_back(view->convertRectToAncestor(view->bounds(), nullptr).minY());
     }
     EXPECT_TRUE(std::is_sorted(tops.begin(), tops.end()));
-    auto table = configure.page()->table();
-    CGRect skinTones = table->rectForSection(2);
-    CGRect pickerFrame = picker->frame();
-    EXPECT_EQ(table->numberOfRowsInSection(2), 0);
-    EXPECT_GT(pickerFrame.minY(), skinTones.minY() + 30) << "below the group's title";
-    EXPECT_EQ(pickerFrame.height(), 260);
-    EXPECT_EQ(pickerFrame.maxY(), skinTones.maxY());
-    EXPECT_GT(pickerFrame.minY(), tops.back());
-    EXPECT_TRUE(ViewQuery::isVisible(*picker));
-    EXPECT_EQ(configure.marks(), "222 111 111 111 111 111");
-    ASSERT_TRUE(configure.session().switchOfRow("Set Default Skin Tone"));
-    EXPECT_FALSE(configure.session().switchOfRow("Set Default Skin Tone")->isOn());
+    ASSERT_TRUE(picker());
+    CGRect skinTones = page()->table()->rectForSection(2);
+    EXPECT_EQ(page()->table()->numberOfRowsInSection(2), 0);
+    EXPECT_GT(picker()->frame().minY(), skinTones.minY() + 30) << "below the group's title";
+    EXPECT_EQ(picker()->frame().maxY(), skinTones.maxY());
+    EXPECT_EQ(switchState(), "off");
+    EXPECT_EQ(marks(), "222 111 111 111 111 111");
 }
 
-struct StoredSwitch {
-    const char* name;
-    Value file;
-    bool shownOn;
-    friend void PrintTo(const StoredSwitch& stored, std::ostream* out) { *out << stored.name; }
-};
-
-class SkintoneSwitchReadTest : public ConfigurePageTest, public ::testing::WithParamInterface<StoredSwitch> {};
-
-TEST_P(SkintoneSwitchReadTest, ShowsTheStoredValueElseOff) {
-    if (!GetParam().file.isNil()) writeSettings(GetParam().file);
-    ConfigureSession configure;
-    auto control = configure.session().switchOfRow("Set Default Skin Tone");
-    ASSERT_TRUE(control);
-    EXPECT_EQ(control->isOn(), GetParam().shownOn);
+// Boy, girl, man and woman in each tone, apart by single spaces; the two
+// darkest end with one more space. The picker asks for 260 points at any
+// width; its table takes the screen's width when made and keeps it.
+TEST_F(ConfigurePageTest, PickerShowsSixRowsOfFourFiguresAtTheScreenWidth) {
+    const std::string modifiers[] = {"", "\U0001F3FB", "\U0001F3FC", "\U0001F3FD", "\U0001F3FE", "\U0001F3FF"};
+    ASSERT_EQ(picker()->tableView()->numberOfRowsInSection(0), 6);
+    for (long tone = 0; tone < 6; ++tone) {
+        const std::string& m = modifiers[tone];
+        std::string title = "\U0001F466" + m + " \U0001F467" + m + " \U0001F468" + m + " \U0001F469" + m;
+        EXPECT_EQ(toneCell(tone)->textLabel()->text(), tone >= 4 ? title + " " : title) << tone;
+    }
+    for (CGFloat width : {320.0, 1024.0}) EXPECT_EQ(picker()->preferredHeightForWidth(width), 260) << width;
+    auto table = picker()->tableView();
+    EXPECT_EQ(table->superview(), picker()) << "a direct subview, not in the content view";
+    EXPECT_EQ(table->frame(), CGRectMake(0, 0, 375, 260));
+    EXPECT_FALSE(table->isScrollEnabled());
+    UIDevice::currentDevice()->setOrientation(UIDeviceOrientation::LandscapeLeft);
+    EXPECT_EQ(table->frame(), CGRectMake(0, 0, 375, 260));
+    auto landscape = std::dynamic_pointer_cast<VimbleSkintoneCell>(
+        objc_getClass("VimbleSkintoneCell")->create("initWithSpecifier:", {Value((*page()->specifiers())[4])}));
+    ASSERT_TRUE(landscape);
+    EXPECT_EQ(landscape->tableView()->frame(), CGRectMake(0, 0, 667, 260));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, SkintoneSwitchReadTest,
-    ::testing::Values(StoredSwitch{"NoFile", Value(), false},
-                      StoredSwitch{"StoredOn", Value::dictionary({{"Skintone", true}}), true},
-                      StoredSwitch{"StoredOff", Value::dictionary({{"Skintone", false}, {"Enabled", true}}), false},
-                      StoredSwitch{"OnlyEnabled", Value::dictionary({{"Enabled", true}}), false},
-                      StoredSwitch{"ArrayFile", Value::array({Value("Skintone")}), false}),
-    [](const auto& test) { return std::string(test.param.name); });
-
-// The getter's key is fixed: changing the row's "key" property leaves it on "Skintone".
-TEST_F(ConfigurePageTest, GetterReadsSkintoneWhateverTheRowsKey) {
-    writeSettings(Value::dictionary({{"Skintone", false}, {"Enabled", true}}));
-    ConfigureSession configure;
-    auto row = switchRow(configure);
-    row->setProperty_forKey(Value("Enabled"), "key");
-    EXPECT_EQ(configure.page()->readPreferenceValue(row), Value(false));
-    row->setProperty_forKey(Value(true), "default");
-    EXPECT_EQ(configure.page()->readPreferenceValue(row), Value(false)) << "the stored value wins over the default";
+TEST(ConfigurePageFiles, TheSwitchShowsStoredSkintoneElseOff) {
+    struct Stored { Value file; const char* shown; };
+    const Stored cases[] = {{Value::dictionary({{"Skintone", true}}), "on"},
+                            {Value::dictionary({{"Skintone", false}, {"Enabled", true}}), "off"},
+                            {Value::dictionary({{"Enabled", true}}), "off"},
+                            {Value::array({Value("Skintone")}), "off"}};
+    for (const auto& stored : cases) {
+        TemporaryDevice device;
+        ASSERT_TRUE(PropertyList::write(stored.file, kSettingsFile));
+        PanelSession session("VimbleConfigureController");
+        auto control = session.switchOfRow("Set Default Skin Tone");
+        ASSERT_TRUE(control);
+        EXPECT_EQ(control->isOn() ? "on" : "off", std::string(stored.shown)) << stored.file.description();
+    }
 }
 
-TEST_F(ConfigurePageTest, FlipsStoreSkintoneAndKeepEveryOtherKey) {
-    writeSettings(Value::dictionary({{"Enabled", true}, {"Note", "😊"}}));
-    ConfigureSession configure;
-    ASSERT_TRUE(configure.session().tapSwitch("Set Default Skin Tone"));
-    EXPECT_EQ(settingsAsJson(), R"({"Enabled": true, "Note": "😊", "Skintone": true})");
-    ASSERT_TRUE(configure.session().tapSwitch("Set Default Skin Tone"));
-    EXPECT_EQ(settingsAsJson(), R"({"Enabled": true, "Note": "😊", "Skintone": false})") << "off is stored, not dropped";
-
-    // The value goes in as it comes, without becoming a boolean.
-    configure.page()->setPreferenceValue_specifier(Value(std::int64_t{2}), switchRow(configure));
-    EXPECT_EQ(settingsAsJson(), R"({"Enabled": true, "Note": "😊", "Skintone": 2})");
+// A text or a number names the tone by its leading integer; a tone outside
+// 0 to 5 marks no row; anything else in "ST" counts as no tone.
+TEST(ConfigurePageFiles, ThePickerMarksTheStoredTone) {
+    struct Stored { Value tone; const char* marks; };
+    const Stored cases[] = {{Value("3"), "111 111 111 222 111 111"},  {Value("7"), "111 111 111 111 111 111"},
+                            {Value("-1"), "111 111 111 111 111 111"}, {Value("dark"), "222 111 111 111 111 111"},
+                            {Value(" +2 tone"), "111 111 222 111 111 111"}, {Value(4), "111 111 111 111 222 111"},
+                            {Value(1.9), "111 222 111 111 111 111"}, {Value(Data{{'4'}}), "222 111 111 111 111 111"}};
+    for (const auto& stored : cases) {
+        TemporaryDevice device;
+        ASSERT_TRUE(PropertyList::write(Value::dictionary({{"ST", stored.tone}}), kSkintoneFile));
+        PanelSession session("VimbleConfigureController");
+        auto page = session.topPageAs<VimbleConfigureController>();
+        auto picker = std::dynamic_pointer_cast<VimbleSkintoneCell>(page->tableView_viewForFooterInSection(page->table(), 2));
+        std::string marks;
+        for (long tone = 0; tone < 6; ++tone) {
+            marks += (tone ? " " : "") + markOf(picker->tableView()->cellForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(tone, 0)));
+        }
+        EXPECT_EQ(marks, stored.marks) << stored.tone.description();
+    }
 }
 
-TEST_F(ConfigurePageTest, FlipOverAnArrayFileWritesADictionaryOfSkintoneAlone) {
-    writeSettings(Value::array({Value("Enabled")}));
-    ConfigureSession configure;
-    ASSERT_TRUE(configure.session().tapSwitch("Set Default Skin Tone"));
-    EXPECT_EQ(settingsAsJson(), R"({"Skintone": true})");
-}
-
-// The host posts the row's notification after the setter; the page changes
-// no row, and the picker's file and marks stay as they were.
-TEST_F(ConfigurePageTest, FlipPostsTheRowsNotificationAndLeavesThePickerAlone) {
-    ASSERT_TRUE(PropertyList::write(Value::dictionary({{"ST", "3"}}), TemporaryDevice::skintoneFile()));
-    const std::string skintoneBytes = device.readFile(TemporaryDevice::skintoneFile());
+// Flips store "Skintone" and keep every other key; the host posts the row's
+// notification after the setter; the picker's file and marks stay as they were.
+TEST_F(ConfigurePageTest, FlipsStoreSkintoneAndPostTheNotification) {
+    write(kSettingsFile, Value::dictionary({{"Enabled", true}, {"Note", "😊"}}));
+    write(kSkintoneFile, Value::dictionary({{"ST", "3"}}));
+    const std::string skintoneBytes = device.readFile(kSkintoneFile);
     auto spy = std::make_shared<NotificationSpy>();
     NSNotificationCenter::defaultCenter()->addObserver_selector_name_object(
         spy, Selector::of<&NotificationSpy::hear>("hear"), "com.korvent.vimble.skintoneChanged", nullptr);
-    ConfigureSession configure;
-    auto rows = configure.page()->specifiers();
-    ASSERT_EQ(configure.marks(), "111 111 111 222 111 111");
 
-    ASSERT_TRUE(configure.session().tapSwitch("Set Default Skin Tone"));
-    ASSERT_TRUE(configure.session().tapSwitch("Set Default Skin Tone"));
+    ASSERT_TRUE(session().tapSwitch("Set Default Skin Tone"));
+    EXPECT_EQ(asJson(kSettingsFile), R"({"Enabled": true, "Note": "😊", "Skintone": true})");
+    ASSERT_TRUE(session().tapSwitch("Set Default Skin Tone"));
+    EXPECT_EQ(asJson(kSettingsFile), R"({"Enabled": true, "Note": "😊", "Skintone": false})") << "off is stored";
     EXPECT_EQ(spy->heard, 2);
-    EXPECT_EQ(device.readFile(TemporaryDevice::skintoneFile()), skintoneBytes);
-    EXPECT_EQ(configure.marks(), "111 111 111 222 111 111");
-    EXPECT_EQ(configure.page()->specifiers(), rows);
-    EXPECT_FALSE(configure.page()->table()->lastRowChange());
+    EXPECT_EQ(device.readFile(kSkintoneFile), skintoneBytes);
+    EXPECT_EQ(marks(), "111 111 111 222 111 111");
+    EXPECT_FALSE(page()->table()->lastRowChange());
     NSNotificationCenter::defaultCenter()->removeObserver(spy.get());
+
+    write(kSettingsFile, Value::array({Value("Enabled")}));
+    ASSERT_TRUE(session().tapSwitch("Set Default Skin Tone"));
+    EXPECT_EQ(asJson(kSettingsFile), R"({"Skintone": true})") << "a file of another kind is replaced";
 }
 
-TEST_F(ConfigurePageTest, TheConfigureRowOfTheRootPageOpensThePageAndSelectEmojiTheSelectionPage) {
-    PanelSession session;
-    ASSERT_TRUE(session.tap("Configure"));
-    auto configure = session.topPageAs<VimbleConfigureController>();
-    ASSERT_TRUE(configure);
-    ASSERT_TRUE(session.tap("Select Emoji"));
-    auto select = session.topPageAs<VimbleSelectController>();
-    ASSERT_TRUE(select);
-    EXPECT_EQ(select->specifier(), (*configure->specifiers())[1]);
-    EXPECT_EQ(session.navigation()->viewControllers().size(), 3u);
+// One write per tap holds the tone and the update flag, every other key kept;
+// the mark moves; a tap on the chosen tone writes again and replaces no mark.
+TEST_F(ConfigurePageTest, TapsWriteToneAndUpdateFlagAndMoveTheMark) {
+    write(kSkintoneFile, Value::dictionary({{"ST", "3"}, {"shouldUpdateSkintone", false}, {"Other", "kept"}}));
+    int writes = 0;
+    ActivityMonitor::shared().setListener([&](const ActivityMonitor::Activity& activity) {
+        if (activity.kind == "file" && activity.detail == kSkintoneFile) ++writes;
+    });
+    std::vector<std::shared_ptr<UIView>> marksBefore;
+    for (long tone = 0; tone < 6; ++tone) marksBefore.push_back(toneCell(tone)->accessoryView());
+    ASSERT_TRUE(tapTone(3));
+    EXPECT_EQ(asJson(kSkintoneFile), R"({"Other": "kept", "ST": "3", "shouldUpdateSkintone": true})");
+    for (long tone = 0; tone < 6; ++tone) EXPECT_EQ(toneCell(tone)->accessoryView(), marksBefore[tone]) << tone;
+
+    ASSERT_TRUE(tapTone(4));
+    ASSERT_TRUE(tapTone(5));
+    ActivityMonitor::shared().setListener(nullptr);
+    EXPECT_EQ(writes, 3);
+    EXPECT_EQ(asJson(kSkintoneFile), R"({"Other": "kept", "ST": "5", "shouldUpdateSkintone": true})");
+    EXPECT_EQ(marks(), "111 111 111 111 111 222");
+    EXPECT_FALSE(picker()->tableView()->indexPathForSelectedRow()) << "no row stays highlighted";
+
+    // Nothing is cached: rows drawn again show what the file holds now.
+    write(kSkintoneFile, Value::dictionary({{"ST", "1"}}));
+    EXPECT_EQ(marks(), "111 111 111 111 111 222") << "a tap reloads no row";
+    picker()->tableView()->reloadData();
+    EXPECT_EQ(marks(), "111 222 111 111 111 111");
+}
+
+// With a tone that names no row, the first tap marks the tapped row and
+// clears none; the next tap moves the mark as usual.
+TEST_F(ConfigurePageTest, OutOfRangeToneFirstTapOnlyMarks) {
+    write(kSkintoneFile, Value::dictionary({{"ST", "7"}}));
+    ASSERT_TRUE(tapTone(2));
+    EXPECT_EQ(marks(), "111 111 222 111 111 111");
+    ASSERT_TRUE(tapTone(0));
+    EXPECT_EQ(marks(), "222 111 111 111 111 111");
+    EXPECT_EQ(asJson(kSkintoneFile), R"({"ST": "0", "shouldUpdateSkintone": true})");
+}
+
+TEST(ConfigurePageImages, MissingImagesLeaveEmptyMarksThatStillWork) {
+    TemporaryDevice device(TemporaryDevice::Images::Missing);
+    PanelSession session("VimbleConfigureController");
+    auto page = session.topPageAs<VimbleConfigureController>();
+    auto table = std::dynamic_pointer_cast<VimbleSkintoneCell>(page->tableView_viewForFooterInSection(page->table(), 2))->tableView();
+    auto tagOf = [&](long tone) { return table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(tone, 0))->accessoryView()->tag(); };
+    auto mark = std::dynamic_pointer_cast<UIImageView>(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(0, 0))->accessoryView());
+    ASSERT_TRUE(mark);
+    EXPECT_FALSE(mark->image());
+    EXPECT_EQ(mark->frame().size, CGSizeMake(25, 25));
+    ASSERT_TRUE(session.tapPoint(ViewQuery::centerInWindow(*table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(3, 0)))));
+    EXPECT_EQ(std::to_string(tagOf(0)) + " " + std::to_string(tagOf(3)), "111 222");
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "host/PSListController.h"
 #include "host/PSSwitchTableCell.h"
 #include "platform/NSNotificationCenter.h"
-#include "tests/support/PanelSession.h"
-#include "tests/support/TemporaryDevice.h"
+#include "support/PanelSession.h"
+#include "support/TemporaryDevice.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "platform/NSPathUtilities.h"
 #include "platform/PropertyList.h"
 #include "platform/UIImage.h"
-#include "tests/support/TemporaryDevice.h"
+#include "support/TemporaryDevice.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,8 @@
 #include "platform/NSObject.h"
 #include "platform/NSPathUtilities.h"
 #include "platform/PropertyList.h"
-#include "tests/support/TemporaryDevice.h"
+#include "support/TemporaryDevice.h"
+#include "tests/support/IndependentReaders.h"
 
 #include <gtest/gtest.h>
 

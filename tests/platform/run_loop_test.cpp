@@ -2,7 +2,7 @@
 #include "platform/NSTimer.h"
 #include "platform/RunLoop.h"
 #include "platform/UIView.h"
-#include "tests/support/TemporaryDevice.h"
+#include "support/TemporaryDevice.h"
 
 #include <gtest/gtest.h>
 

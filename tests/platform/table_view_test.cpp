@@ -1,6 +1,6 @@
 #include "platform/UITableView.h"
 #include "platform/UIWindow.h"
-#include "tests/support/TemporaryDevice.h"
+#include "support/TemporaryDevice.h"
 
 #include <gtest/gtest.h>
 

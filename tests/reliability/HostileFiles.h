@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/Value.h"
-#include "tests/support/TemporaryDevice.h"
+#include "support/TemporaryDevice.h"
 
 #include <gtest/gtest.h>
 

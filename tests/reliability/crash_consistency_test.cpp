@@ -5,7 +5,7 @@
 #include "platform/PropertyList.h"
 #include "shell/VimbleFiles.h"
 #include "tests/reliability/WriteSeries.h"
-#include "tests/support/TemporaryDevice.h"
+#include "support/TemporaryDevice.h"
 
 #include <gtest/gtest.h>
 
@@ -24,9 +24,9 @@
 namespace {
 
 const std::string kFavoritesFile = VimbleFiles::favoritesFilePath();
-constexpr int kKills = 300;
+constexpr int kKills = 100;
 constexpr int kLongestLifeMicroseconds = 30'000;
-constexpr std::size_t kRacedWrites = 10'000;
+constexpr std::size_t kRacedWrites = 2'000;
 
 // Temporary files a killed writer left beside the favourites file; removed.
 int sweepLeftovers(const std::filesystem::path& file) {
@@ -116,7 +116,7 @@ struct ReaderCounts {
     ::_exit(written == sizeof counts ? 0 : 1);
 }
 
-TEST(CrashConsistencyTest, AReaderNeverSeesATornOrMissingFileWhile10000WritesHappen) {
+TEST(CrashConsistencyTest, AReaderNeverSeesATornOrMissingFileWhile2000WritesHappen) {
     MemoryBackedDevice device;
     ASSERT_TRUE(PropertyList::write(WriteSeries::state(0), kFavoritesFile));
     int stop[2];

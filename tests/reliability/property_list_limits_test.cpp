@@ -5,7 +5,8 @@
 #include "shell/VimbleFiles.h"
 #include "tests/reliability/HandMadeBinaryPlist.h"
 #include "tests/reliability/HostileFiles.h"
-#include "tests/support/TemporaryDevice.h"
+#include "support/TemporaryDevice.h"
+#include "tests/support/IndependentReaders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,181 +1,175 @@
 #include "host/PSSwitchTableCell.h"
-#include "platform/ActivityMonitor.h"
 #include "platform/MFMailComposeViewController.h"
 #include "platform/PropertyList.h"
 #include "platform/UIActivityViewController.h"
 #include "platform/UIDevice.h"
-#include "platform/UIScreen.h"
+#include "platform/UIImage.h"
 #include "platform/ViewQuery.h"
+#include "shell/VimbleHeaderCell.h"
 #include "shell/VimbleListController.h"
-#include "shell/VimbleTexts.h"
-#include "tests/support/PanelSession.h"
+#include "shell/VimbleSwitch.h"
+#include "shell/VimbleTableViewCell.h"
+#include "support/PanelSession.h"
+#include "support/TemporaryDevice.h"
+#include "tests/support/IndependentReaders.h"
 #include "tests/support/SpecifierDescription.h"
-#include "tests/support/TemporaryDevice.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace {
 
+const char* const kSettingsFile = "/var/mobile/Library/Preferences/com.korvent.vimblepreferences.plist";
 const std::string kAllRows = "group: group:Options switch:Enable link:Configure group:Korvent Labs list:The Creators "
                              "button:Need Help group: group: group:";
 const std::string kRowsWhileOff =
     "group: group:Options switch:Enable group:Korvent Labs list:The Creators button:Need Help group: group: group:";
+const char* const kPleaFooter =
+    "Support all creatives & stand againest piracy. These brilliant individuals put an immense amount of hard work "
+    "into their craft. Buy official releases, say no to piracy\n\n\u00A9 2026 Korvent Labs. All rights reserved.";
 
 class RootPageTest : public ::testing::Test {
 protected:
-    void writeSettings(ValueDictionary entries) {
-        ASSERT_TRUE(PropertyList::write(Value::dictionary(std::move(entries)), TemporaryDevice::settingsFile()));
-    }
-    std::shared_ptr<ValueDictionary> settings() { return PropertyList::readDictionary(TemporaryDevice::settingsFile()); }
+    static void writeSettings(const Value& contents) { ASSERT_TRUE(PropertyList::write(contents, kSettingsFile)); }
+    std::string settingsAsJson() const { return readWithPlistlib(device.hostPath(kSettingsFile)); }
+    std::shared_ptr<VimbleListController> page() const { return session->topPageAs<VimbleListController>(); }
+    void open() { session.emplace(); }
 
     TemporaryDevice device;
+    std::optional<PanelSession> session;
 };
 
 TEST_F(RootPageTest, WithoutSettingsFileShowsTenRecordsAndEnableOn) {
-    PanelSession session;
-    auto page = session.topPageAs<VimbleListController>();
-    ASSERT_TRUE(page);
-    EXPECT_EQ(describe(*page->specifiers()), kAllRows);
-    ASSERT_TRUE(session.switchOfRow("Enable"));
-    EXPECT_TRUE(session.switchOfRow("Enable")->isOn());
-    EXPECT_TRUE(session.shows("Configure"));
-}
-
-TEST_F(RootPageTest, RecordsCarryTheirPropertiesAndTheSpacerGroupStandsTwice) {
-    PanelSession session;
-    auto rows = *session.topPageAs<VimbleListController>()->specifiers();
+    open();
+    auto rows = *page()->specifiers();
+    EXPECT_EQ(describe(rows), kAllRows);
+    EXPECT_TRUE(session->switchOfRow("Enable")->isOn());
+    EXPECT_TRUE(session->shows("Configure"));
     EXPECT_EQ(rows[0]->propertyForKey("headerCellClass"), Value("VimbleHeaderCell"));
-    EXPECT_EQ(rows[0]->propertyForKey("spacerHeight").doubleValue(), 130.0);
-    EXPECT_EQ(rows[2]->propertyForKey("key"), Value("Enabled"));
-    EXPECT_EQ(rows[2]->propertyForKey("default"), Value(true));
     EXPECT_EQ(rows[2]->propertyForKey("isEnabledSpec"), Value(true));
     EXPECT_EQ(rows[3]->detailControllerClass(), objc_getClass("VimbleConfigureController"));
     EXPECT_EQ(rows[5]->detailControllerClass(), objc_getClass("VimbleCreatorsController"));
-    EXPECT_EQ(rows[6]->buttonAction().name(), "email");
-    EXPECT_EQ(rows[7], rows[8]);
-    EXPECT_NE(rows[8], rows[9]);
-    EXPECT_EQ(rows[9]->propertyForKey("footerText"), Value(VimbleTexts::kPleaFooter));
-}
+    EXPECT_EQ(rows[7], rows[8]) << "the spacer group stands twice";
+    EXPECT_EQ(rows[9]->propertyForKey("footerText"), Value(kPleaFooter));
 
-TEST_F(RootPageTest, EnabledStoredOffGivesNineRecordsAndSwitchingOnInsertsConfigure) {
-    writeSettings({{"Enabled", false}});
-    PanelSession session;
-    auto page = session.topPageAs<VimbleListController>();
-    EXPECT_EQ(describe(*page->specifiers()), kRowsWhileOff);
-    EXPECT_FALSE(session.switchOfRow("Enable")->isOn());
-    EXPECT_FALSE(session.shows("Configure"));
-
-    ASSERT_TRUE(session.tapSwitch("Enable"));
-    EXPECT_EQ(describe(*page->specifiers()), kAllRows);
-    EXPECT_TRUE(session.shows("Configure"));
-    EXPECT_EQ(settings()->at("Enabled"), Value(true));
-    ASSERT_TRUE(page->table()->lastRowChange());
-    EXPECT_TRUE(page->table()->lastRowChange()->inserted);
-    EXPECT_EQ(page->table()->lastRowChange()->animation, UITableViewRowAnimation::Fade);
-}
-
-TEST_F(RootPageTest, SwitchingOffAndOnAgainBringsBackTheVeryRecord) {
-    PanelSession session;
-    auto page = session.topPageAs<VimbleListController>();
-    auto configure = (*page->specifiers())[3];
-    auto list = page->specifiers();
-    EXPECT_EQ(page->specifiers(), list) << "the list is built once and kept";
-
-    ASSERT_TRUE(session.tapSwitch("Enable"));
-    EXPECT_EQ(settings()->at("Enabled"), Value(false));
-    EXPECT_EQ(describe(*page->specifiers()), kRowsWhileOff);
-    EXPECT_FALSE(session.shows("Configure"));
-
-    ASSERT_TRUE(session.tapSwitch("Enable"));
-    EXPECT_EQ((*page->specifiers())[3], configure);
-    EXPECT_TRUE(session.switchOfRow("Enable")->isOn());
-}
-
-TEST_F(RootPageTest, WritersKeepTheOtherKeysAndWrongTypesReadAsNoFile) {
-    writeSettings({{"Skintone", true}});
-    {
-        PanelSession session;
-        EXPECT_TRUE(session.switchOfRow("Enable")->isOn()) << "a file without Enabled counts as on";
-        ASSERT_TRUE(session.tapSwitch("Enable"));
+    auto cell = std::dynamic_pointer_cast<VimbleSwitch>(session->switchOfRow("Enable")->superview());
+    ASSERT_TRUE(cell) << "the host makes the row from its cellClass";
+    EXPECT_TRUE(cell->control()->onTintColor()->isEqual(*UIColor::colorWithRed_green_blue_alpha(254 / 255.0, 202 / 255.0, 0, 1)));
+    for (const auto& visible : page()->table()->visibleCells()) {
+        EXPECT_TRUE(visible->textLabel()->textColor()->isEqual(*UIColor::blackColor())) << visible->textLabel()->text();
     }
-    EXPECT_EQ(Value(settings()), Value::dictionary({{"Enabled", false}, {"Skintone", true}}));
-
-    ASSERT_TRUE(PropertyList::write(Value::array({Value("Enabled")}), TemporaryDevice::settingsFile()));
-    PanelSession session;
-    EXPECT_TRUE(session.switchOfRow("Enable")->isOn()) << "an array file reads as none";
-    ASSERT_TRUE(session.tapSwitch("Enable"));
-    EXPECT_EQ(Value(settings()), Value::dictionary({{"Enabled", false}}));
 }
 
-TEST_F(RootPageTest, FilesWrittenAreXmlThatPlistlibReadsBack) {
-    writeSettings({{"Skintone", true}, {"Note", "😊😛 ZWJ 👨‍👩‍👧"}});
-    PanelSession session;
-    ASSERT_TRUE(session.tapSwitch("Enable"));
-    EXPECT_EQ(device.readFile(TemporaryDevice::settingsFile()).rfind("<?xml", 0), 0u);
+// Switching off removes the Configure record and switching on brings back the
+// very same record, with a fade; the file keeps every other key.
+TEST_F(RootPageTest, EnableRemovesAndInsertsTheSameConfigureRecord) {
+    writeSettings(Value::dictionary({{"Skintone", true}, {"Note", "😊😛 ZWJ 👨‍👩‍👧"}}));
+    open();
+    EXPECT_TRUE(session->switchOfRow("Enable")->isOn()) << "a file without Enabled counts as on";
+    auto configure = (*page()->specifiers())[3];
+    ASSERT_TRUE(session->tapSwitch("Enable"));
+    EXPECT_EQ(describe(*page()->specifiers()), kRowsWhileOff);
+    EXPECT_FALSE(session->shows("Configure"));
     const std::string expected = R"({"Enabled": false, "Note": "😊😛 ZWJ 👨‍👩‍👧", "Skintone": true})";
-    EXPECT_EQ(readWithPlistlib(device.hostPath(TemporaryDevice::settingsFile())), expected);
-    EXPECT_EQ(readWithPlistutil(device.hostPath(TemporaryDevice::settingsFile())), expected);
+    EXPECT_EQ(device.readFile(kSettingsFile).rfind("<?xml", 0), 0u);
+    EXPECT_EQ(settingsAsJson(), expected);
+    EXPECT_EQ(readWithPlistutil(device.hostPath(kSettingsFile)), expected);
+
+    ASSERT_TRUE(session->tapSwitch("Enable"));
+    EXPECT_EQ(describe(*page()->specifiers()), kAllRows);
+    EXPECT_EQ((*page()->specifiers())[3], configure);
+    EXPECT_TRUE(session->shows("Configure"));
+    EXPECT_EQ(settingsAsJson(), R"({"Enabled": true, "Note": "😊😛 ZWJ 👨‍👩‍👧", "Skintone": true})");
+    ASSERT_TRUE(page()->table()->lastRowChange());
+    EXPECT_TRUE(page()->table()->lastRowChange()->inserted);
+    EXPECT_EQ(page()->table()->lastRowChange()->animation, UITableViewRowAnimation::Fade);
 }
 
-TEST_F(RootPageTest, BannerSpansTheScreenAndFollowsRotation) {
-    PanelSession session;
-    auto page = session.topPageAs<VimbleListController>();
-    auto banner = page->iconImageView();
-    ASSERT_TRUE(banner);
-    EXPECT_EQ(banner->superview(), page->table());
+TEST_F(RootPageTest, AFalseEnabledHidesConfigureAndAFileOfAnotherKindReadsAsNone) {
+    writeSettings(Value::dictionary({{"Enabled", false}}));
+    open();
+    EXPECT_EQ(describe(*page()->specifiers()), kRowsWhileOff);
+    EXPECT_FALSE(session->switchOfRow("Enable")->isOn());
+
+    writeSettings(Value::array({Value("Enabled")}));
+    open();
+    EXPECT_TRUE(session->switchOfRow("Enable")->isOn());
+    ASSERT_TRUE(session->tapSwitch("Enable"));
+    EXPECT_EQ(settingsAsJson(), R"({"Enabled": false})");
+}
+
+TEST_F(RootPageTest, BannerAndHeaderSpanTheScreenAndFollowRotation) {
+    open();
+    auto banner = page()->iconImageView();
+    ASSERT_TRUE(banner && banner->image());
+    EXPECT_EQ(banner->superview(), page()->table());
     EXPECT_EQ(banner->frame(), CGRectMake(0, -1.5, 375, 143));
-    ASSERT_TRUE(banner->image());
     EXPECT_EQ(banner->image()->path(), "/Library/PreferenceBundles/Vimble.bundle/Vimble - Header.png");
+    auto header = std::dynamic_pointer_cast<VimbleHeaderCell>(page()->tableView_viewForHeaderInSection(page()->table(), 0));
+    ASSERT_TRUE(header);
+    for (CGFloat width : {0.0, 667.0}) EXPECT_EQ(header->preferredHeightForWidth(width), 130) << width;
+    EXPECT_EQ(header->frame().height(), 130) << "the table gives the header the height it asks for";
 
     UIDevice::currentDevice()->setOrientation(UIDeviceOrientation::LandscapeLeft);
     EXPECT_EQ(banner->frame(), CGRectMake(0, 0, 667, 143));
 }
 
-TEST_F(RootPageTest, CellTitlesAreBlackOnEveryRow) {
-    PanelSession session;
-    auto table = session.topPageAs<VimbleListController>()->table();
-    ASSERT_FALSE(table->visibleCells().empty());
-    for (const auto& cell : table->visibleCells()) {
-        EXPECT_TRUE(cell->textLabel()->textColor()->isEqual(*UIColor::blackColor())) << cell->textLabel()->text();
-    }
-}
-
 TEST_F(RootPageTest, NeedHelpPresentsTheMailAndEitherButtonDismissesIt) {
-    PanelSession session;
-    auto page = session.topPageAs<VimbleListController>();
+    open();
     for (const std::string button : {"Send", "Cancel"}) {
-        ASSERT_TRUE(session.tap("Need Help"));
-        auto composer = std::dynamic_pointer_cast<MFMailComposeViewController>(page->presentedViewController());
+        ASSERT_TRUE(session->tap("Need Help"));
+        auto composer = std::dynamic_pointer_cast<MFMailComposeViewController>(page()->presentedViewController());
         ASSERT_TRUE(composer);
         EXPECT_EQ(composer->subject(), "Vimble Assistance");
-        EXPECT_EQ(composer->toRecipients(), std::vector<std::string>{VimbleTexts::kSupportAddress});
-        EXPECT_FALSE(ViewQuery::findByText(session.window(), "Need Help")) << "the composer covers the page";
-        ASSERT_TRUE(session.tap(button));
-        EXPECT_FALSE(page->presentedViewController()) << button;
-        EXPECT_TRUE(session.shows("Need Help"));
+        EXPECT_EQ(composer->toRecipients(), std::vector<std::string>{"support@korventlabs.com"});
+        EXPECT_FALSE(ViewQuery::findByText(session->window(), "Need Help")) << "the composer covers the page";
+        ASSERT_TRUE(session->tap(button));
+        EXPECT_FALSE(page()->presentedViewController()) << button;
     }
 }
 
 TEST_F(RootPageTest, ShareButtonPresentsTheShareTextFromTheNavigationController) {
-    PanelSession session;
-    ASSERT_TRUE(session.tap("Share"));
-    auto sheet = std::dynamic_pointer_cast<UIActivityViewController>(session.navigation()->presentedViewController());
+    open();
+    ASSERT_TRUE(session->tap("Share"));
+    auto sheet = std::dynamic_pointer_cast<UIActivityViewController>(session->navigation()->presentedViewController());
     ASSERT_TRUE(sheet);
     EXPECT_EQ(sheet->activityItems(), ValueArray{Value("😊😛- #Vimble- Set Favorite Emojis by @KorventTeam")});
     EXPECT_TRUE(sheet->applicationActivities().empty());
-    ASSERT_TRUE(session.tap("Cancel"));
-    EXPECT_FALSE(session.navigation()->presentedViewController());
+    ASSERT_TRUE(session->tap("Cancel"));
+    EXPECT_FALSE(session->navigation()->presentedViewController());
 }
 
-TEST_F(RootPageTest, ClassesNotYetInstalledLeaveTheirRowsInert) {
-    PanelSession session;
-    // Whatever the bundle holds, tapping a row whose page class is unknown
-    // must not leave the root page.
-    if (!objc_getClass("VimbleCreatorsController")) {
-        ASSERT_TRUE(session.tap("The Creators"));
-        EXPECT_EQ(session.navigation()->viewControllers().size(), 1u);
+TEST(VimbleHeaderCellTest, HeightIsTheSpacerReadAsAFloatAndZeroWithoutOne) {
+    TemporaryDevice device;
+    struct Spacer { Value value; double height; };
+    for (const auto& spacer : {Spacer{Value(130.3), static_cast<double>(130.3f)}, Spacer{Value("48"), 48}, Spacer{Value(), 0}}) {
+        auto group = PSSpecifier::groupSpecifierWithName("");
+        if (!spacer.value.isNil()) group->setProperty_forKey(spacer.value, "spacerHeight");
+        auto header = std::dynamic_pointer_cast<VimbleHeaderCell>(
+            objc_getClass("VimbleHeaderCell")->create("initWithSpecifier:", {Value(group)}));
+        ASSERT_TRUE(header);
+        EXPECT_EQ(header->preferredHeightForWidth(375), spacer.height);
     }
-    EXPECT_TRUE(session.switchOfRow("Enable"));
+}
+
+// The base layout decides where the image goes; the panel's cell only widens it.
+TEST(VimbleTableViewCellTest, ImageIs100WideWhereverTheBaseLayoutPutsIt) {
+    TemporaryDevice device;
+    auto image = UIImage::imageWithContentsOfFile("/Library/PreferenceBundles/Vimble.bundle/Branding - Small.png");
+    ASSERT_TRUE(image);
+    for (CGFloat cellHeight : {44.0, 20.0}) {
+        auto plain = alloc<UITableViewCell>()->initWithStyle_reuseIdentifier(UITableViewCellStyle::Value1, "Plain");
+        auto widened = alloc<VimbleTableViewCell>()->initWithStyle_reuseIdentifier(UITableViewCellStyle::Value1, "Wide");
+        for (const auto& cell : {plain, widened}) {
+            cell->imageView()->setImage(image);
+            cell->setFrame(CGRectMake(0, 0, 375, cellHeight));
+            cell->layoutSubviews();
+            cell->layoutSubviews(); // a second pass starts again from the base layout
+        }
+        CGRect base = plain->imageView()->frame();
+        EXPECT_EQ(widened->imageView()->frame(), CGRectMake(base.minX(), base.minY(), 100, base.height())) << cellHeight;
+    }
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/UITableView.h"
-#include "tests/support/PanelSession.h"
+#include "support/PanelSession.h"
 
 #include <memory>
 #include <string>

@@ -1,4 +1,4 @@
-#include "tests/support/PanelSession.h"
+#include "support/PanelSession.h"
 
 #include "platform/ObjCClass.h"
 #include "platform/UIScreen.h"

@@ -1,4 +1,4 @@
-#include "tests/reliability/TableSweep.h"
+#include "support/TableSweep.h"
 
 #include "platform/UILabel.h"
 

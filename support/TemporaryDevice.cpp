@@ -1,4 +1,4 @@
-#include "tests/support/TemporaryDevice.h"
+#include "support/TemporaryDevice.h"
 
 #include "platform/Device.h"
 #include "platform/NSNotificationCenter.h"
@@ -6,11 +6,6 @@
 #include "platform/UIApplication.h"
 #include "platform/UIDevice.h"
 
-#include <gtest/gtest.h>
-
-#include <array>
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -74,36 +69,3 @@ std::string TemporaryDevice::readFile(const std::string& devicePath) const {
 }
 
 bool TemporaryDevice::exists(const std::string& devicePath) const { return std::filesystem::exists(hostPath(devicePath)); }
-
-namespace {
-
-std::string commandOutput(const std::string& command) {
-    std::string output;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return output;
-    std::array<char, 4096> buffer{};
-    while (std::size_t read = std::fread(buffer.data(), 1, buffer.size(), pipe)) output.append(buffer.data(), read);
-    ::pclose(pipe);
-    if (!output.empty() && output.back() == '\n') output.pop_back();
-    return output;
-}
-
-} // namespace
-
-std::string readWithPlistutil(const std::filesystem::path& hostPath) {
-    std::filesystem::path binary = hostPath.string() + ".converted";
-    std::string convert = "plistutil -i '" + hostPath.string() + "' -o '" + binary.string() + "' -f bin";
-    if (std::system(convert.c_str()) != 0) return "plistutil failed";
-    std::string json = readWithPlistlib(binary);
-    std::filesystem::remove(binary);
-    return json;
-}
-
-std::string readWithPlistlib(const std::filesystem::path& hostPath) {
-    std::string command = std::string(PYTHON3_EXECUTABLE) +
-                          " -c 'import json,plistlib,sys; "
-                          "print(json.dumps(plistlib.load(open(sys.argv[1],\"rb\")), ensure_ascii=False, "
-                          "sort_keys=True))' '" +
-                          hostPath.string() + "'";
-    return commandOutput(command);
-}
