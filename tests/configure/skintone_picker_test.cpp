@@ -14,16 +14,16 @@ namespace {
 class FileWriteCounter {
 public:
     explicit FileWriteCounter(std::string devicePath) : _path(std::move(devicePath)) {
-        ActivityMonitor::shared().setListener([this](const ActivityMonitor::Activity& activity) {
-            if (activity.kind == "file" && activity.detail == _path) ++_writes;
+        _subscription = ActivityMonitor::shared().subscribe([this](const ActivityMonitor::Activity& activity) {
+            if (activity.kind == ActivityKind::File && activity.detail == _path) ++_writes;
         });
     }
-    ~FileWriteCounter() { ActivityMonitor::shared().setListener(nullptr); }
     int writes() const { return _writes; }
 
 private:
     std::string _path;
     int _writes = 0;
+    ActivityMonitor::Subscription _subscription;
 };
 
 std::shared_ptr<UITableViewCell> rowCell(const VimbleSkintoneCell& picker, long row) {

@@ -74,15 +74,17 @@ const ClientCase kClientCases[] = {
 class OpenAttempts {
 public:
     OpenAttempts() {
-        ActivityMonitor::shared().setListener([this](const ActivityMonitor::Activity& activity) {
-            if (activity.kind == "url") addresses.push_back(activity.detail);
+        _subscription = ActivityMonitor::shared().subscribe([this](const ActivityMonitor::Activity& activity) {
+            if (activity.kind == ActivityKind::Url) addresses.push_back(activity.detail);
         });
     }
-    ~OpenAttempts() { ActivityMonitor::shared().setListener(nullptr); }
     OpenAttempts(const OpenAttempts&) = delete;
     OpenAttempts& operator=(const OpenAttempts&) = delete;
 
     std::vector<std::string> addresses;
+
+private:
+    ActivityMonitor::Subscription _subscription;
 };
 
 std::string describe(const std::set<std::string>& installed) {
