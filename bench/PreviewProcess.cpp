@@ -84,6 +84,27 @@ PreviewProcess::Answer PreviewProcess::post(const std::string& action, const nlo
     return {result->status, std::move(result->body)};
 }
 
+PreviewProcess::Answer PreviewProcess::get(const std::string& path) {
+    if (!_client) return {};
+    auto result = _client->Get(path.c_str());
+    if (!result) return {};
+    return {result->status, std::move(result->body)};
+}
+
+double PreviewProcess::cpuSeconds() const {
+    constexpr double kNanosecondsPerSecond = 1e9;
+    std::error_code status;
+    std::filesystem::directory_iterator tasks("/proc/" + std::to_string(_pid) + "/task", status);
+    if (status) return -1;
+    double nanoseconds = 0;
+    for (const auto& task : tasks) {
+        std::ifstream counts(task.path() / "schedstat");
+        double onCpu = 0;
+        if (counts >> onCpu) nanoseconds += onCpu;
+    }
+    return nanoseconds / kNanosecondsPerSecond;
+}
+
 std::size_t PreviewProcess::residentBytes() const {
     std::ifstream status("/proc/" + std::to_string(_pid) + "/status");
     constexpr std::size_t kBytesPerKilobyte = 1024;

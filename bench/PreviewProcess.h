@@ -34,6 +34,12 @@ public:
     // POST /api/<action> with a JSON body, over one kept-alive connection
     // without Nagle's delay, as a browser's.
     Answer post(const std::string& action, const nlohmann::json& body);
+    // GET of `path` ("/api/tree") over the same connection.
+    Answer get(const std::string& path);
+
+    // CPU time the app has used so far, all its threads, in seconds, from
+    // the scheduler's nanosecond counts; a negative number when unreadable.
+    double cpuSeconds() const;
 
     // The app's resident memory now, from /proc; 0 when it cannot be read.
     std::size_t residentBytes() const;

@@ -1,27 +1,62 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
-// What the simulated phone does that a person watching it would want to see:
-// files written, addresses opened, notifications posted, sheets presented and
-// dismissed. The platform reports here; a listener (the Settings app's event
-// log) may watch. Nothing is kept when nobody listens.
+// What the simulated phone did that a person watching it would want to see.
+enum class ActivityKind {
+    File,         // a property-list file written (or a write that failed)
+    Url,          // an address handed to openURL (refused when no app opens it)
+    Notification, // a notification posted
+    Present,      // a modal controller presented
+    Dismiss,      // a modal controller dismissed
+    Mail,         // a message sent from the mail composer
+    Share,        // an activity chosen in the share sheet
+};
+
+// The platform reports each activity here as it happens, and every
+// subscriber hears it, in the order they subscribed: the Settings app's event
+// log and a test's own spy listen side by side without switching each other
+// off. Nothing is kept: an activity nobody listens to is gone. Main thread only.
 class ActivityMonitor {
 public:
     struct Activity {
-        std::string kind;   // "file", "url", "notification", "present", "dismiss"
-        std::string detail; // the path, the address, the name, the class
+        ActivityKind kind = ActivityKind::File;
+        // The file's device path, the address, the notification's name, the
+        // controller's class, "to RECIPIENTS: SUBJECT" of a mail, the share activity.
+        std::string detail;
+        // False for a write that failed and an address the phone has no app for.
         bool succeeded = true;
     };
     using Listener = std::function<void(const Activity&)>;
 
-    static ActivityMonitor& shared();
+    // Keeps its listener subscribed while it lives.
+    class Subscription {
+    public:
+        Subscription() = default;
+        Subscription(ActivityMonitor& monitor, std::shared_ptr<Listener> listener)
+            : _monitor(&monitor), _listener(std::move(listener)) {}
+        Subscription(Subscription&& other) noexcept { *this = std::move(other); }
+        Subscription& operator=(Subscription&& other) noexcept;
+        ~Subscription() { cancel(); }
+        void cancel();
 
-    void setListener(Listener listener) { _listener = std::move(listener); }
-    void record(std::string kind, std::string detail, bool succeeded = true) const;
+    private:
+        ActivityMonitor* _monitor = nullptr;
+        std::shared_ptr<Listener> _listener;
+    };
+
+    static ActivityMonitor& shared();
+    // The kind as the event log names it: "file", "url", "notification", "present", "dismiss", "mail", "activity".
+    static const char* name(ActivityKind kind);
+
+    [[nodiscard]] Subscription subscribe(Listener listener);
+    void record(ActivityKind kind, std::string detail, bool succeeded = true) const;
 
 private:
-    Listener _listener;
+    void unsubscribe(const std::shared_ptr<Listener>& listener);
+
+    std::vector<std::shared_ptr<Listener>> _listeners;
 };

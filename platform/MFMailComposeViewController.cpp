@@ -74,7 +74,7 @@ void MFMailComposeViewController::loadView() {
 }
 
 void MFMailComposeViewController::send() {
-    ActivityMonitor::shared().record("mail", "to " + joined(_toRecipients) + ": " + _subject);
+    ActivityMonitor::shared().record(ActivityKind::Mail, "to " + joined(_toRecipients) + ": " + _subject);
     finish(MFMailComposeResult::Sent);
 }
 

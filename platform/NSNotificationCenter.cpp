@@ -19,7 +19,7 @@ void NSNotificationCenter::removeObserver(const NSObject* observer) {
 
 void NSNotificationCenter::postNotificationName_object(const std::string& name,
                                                        const std::shared_ptr<NSObject>& object) {
-    ActivityMonitor::shared().record("notification", name);
+    ActivityMonitor::shared().record(ActivityKind::Notification, name);
     std::erase_if(_observations, [](const Observation& entry) { return entry.observer.expired(); });
     auto notification = std::make_shared<NSNotification>(name, object);
     // Observers may register or leave while being told: deliver to a snapshot.

@@ -351,6 +351,6 @@ bool PropertyList::write(const Value& value, const std::string& devicePath) {
     std::string xml = xmlData(value);
     std::filesystem::path target = Device::shared().hostPath(devicePath);
     bool written = !xml.empty() && !target.empty() && replaceFileAtomically(target, xml);
-    ActivityMonitor::shared().record("file", devicePath, written);
+    ActivityMonitor::shared().record(ActivityKind::File, devicePath, written);
     return written;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <limits>
 #include <utility>
 
@@ -50,6 +51,7 @@ bool RunLoop::fireNextDueTimer(double upTo) {
     std::shared_ptr<NSTimer> timer = *due;
     if (_manualClock) _manualNow = std::max(_manualNow, timer->fireDate());
     timer->fire();
+    ++_pass.timersFired;
     return true;
 }
 
@@ -70,7 +72,27 @@ void RunLoop::runPending() {
     double upTo = now();
     while (fireNextDueTimer(upTo)) {
     }
-    for (auto& work : takeQueuedWork()) work();
+    for (auto& work : takeQueuedWork()) {
+        work();
+        ++_pass.workRan;
+    }
+    finishPass();
+}
+
+void RunLoop::finishPass() {
+    Pass pass = std::exchange(_pass, {});
+    if (pass.timersFired == 0 && pass.workRan == 0) return;
+    auto observers = _observers;
+    for (const auto& [id, observer] : observers) observer(pass);
+}
+
+RunLoop::ObserverId RunLoop::addObserver(Observer observer) {
+    _observers.emplace_back(++_lastObserverId, std::move(observer));
+    return _lastObserverId;
+}
+
+void RunLoop::removeObserver(ObserverId id) {
+    std::erase_if(_observers, [id](const auto& entry) { return entry.first == id; });
 }
 
 void RunLoop::enqueue(std::function<void()> work) {
@@ -87,8 +109,13 @@ void RunLoop::run() {
         runPending();
         std::unique_lock lock(_queueMutex);
         if (!_queue.empty() || _stopped) continue;
-        double wait = std::min(nextFireDate() - now(), 0.25);
-        _queueChanged.wait_for(lock, std::chrono::duration<double>(std::max(wait, 0.0)));
+        double next = nextFireDate();
+        // No timer: nothing will happen until somebody hands work over.
+        if (std::isinf(next)) {
+            _queueChanged.wait(lock);
+            continue;
+        }
+        _queueChanged.wait_for(lock, std::chrono::duration<double>(std::max(next - now(), 0.0)));
     }
 }
 

@@ -29,6 +29,6 @@ void UIActivityViewController::loadView() {
 
 void UIActivityViewController::finish(const std::string& activity) {
     auto keepAlive = self<UIActivityViewController>();
-    if (!activity.empty()) ActivityMonitor::shared().record("activity", activity);
+    if (!activity.empty()) ActivityMonitor::shared().record(ActivityKind::Share, activity);
     dismissViewControllerAnimated_completion(true, nullptr);
 }

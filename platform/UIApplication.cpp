@@ -24,6 +24,6 @@ bool UIApplication::openURL(const std::shared_ptr<NSURL>& url) {
     if (!url) return false;
     bool opened = canOpenURL(url);
     if (opened) _openedURLs.push_back(url->absoluteString());
-    ActivityMonitor::shared().record("url", url->absoluteString(), opened);
+    ActivityMonitor::shared().record(ActivityKind::Url, url->absoluteString(), opened);
     return opened;
 }

@@ -42,7 +42,7 @@ void UIViewController::presentViewController_animated_completion(const std::shar
     if (!controller || _presentedViewController || !window) return;
     _presentedViewController = controller;
     controller->_presentingViewController = self<UIViewController>();
-    ActivityMonitor::shared().record("present", controller->className());
+    ActivityMonitor::shared().record(ActivityKind::Present, controller->className());
     controller->viewWillAppear(animated);
     window->showPresentedView(controller->view(), animated);
     controller->viewDidAppear(animated);
@@ -58,7 +58,7 @@ void UIViewController::dismissViewControllerAnimated_completion(bool animated, s
     }
     auto presented = std::exchange(_presentedViewController, nullptr);
     presented->_presentingViewController.reset();
-    ActivityMonitor::shared().record("dismiss", presented->className());
+    ActivityMonitor::shared().record(ActivityKind::Dismiss, presented->className());
     presented->viewWillDisappear(animated);
     if (auto window = UIApplication::sharedApplication()->keyWindow()) window->hidePresentedView(presented->view());
     presented->viewDidDisappear(animated);

@@ -14,10 +14,26 @@ namespace {
 constexpr double kLargestDistance = 1e6;
 constexpr std::size_t kMostApps = 16;
 
+// The body, with the screen's ready JSON text spliced in as "window".
+std::string bodyText(const AutomationApi::Reply& reply) {
+    std::string text = reply.body.dump();
+    if (!reply.window || !reply.body.is_object()) return text;
+    text.pop_back();
+    if (!reply.body.empty()) text += ',';
+    text += "\"window\":";
+    text += *reply.window;
+    text += '}';
+    return text;
+}
+
 void send(httplib::Response& response, const AutomationApi::Reply& reply) {
     response.status = reply.status;
     response.set_header("Cache-Control", "no-store");
-    response.set_content(reply.body.dump(), "application/json");
+    response.set_content(bodyText(reply), "application/json");
+}
+
+std::uint64_t numberParameter(const httplib::Request& request, const char* name) {
+    return request.has_param(name) ? std::strtoull(request.get_param_value(name).c_str(), nullptr, 10) : 0;
 }
 
 AutomationApi::Reply failure(int status, std::string message) { return {status, {{"error", std::move(message)}}}; }
@@ -54,21 +70,23 @@ void AutomationApi::post(httplib::Server& server, const char* path, Action actio
 
 void AutomationApi::registerRoutes(httplib::Server& server) {
     server.Get("/api/tree", [this](const httplib::Request&, httplib::Response& response) {
-        send(response, {200, treeReply(onMain([this] { return _feed.publishNow(); }))});
+        send(response, treeReply(onMain([this] { return _feed.publishNow(); })));
     });
     server.Get("/api/state", [this](const httplib::Request& request, httplib::Response& response) {
         send(response, state(request));
     });
     server.Get("/api/events", [this](const httplib::Request&, httplib::Response& response) {
         onMain([this] { return _feed.publishNow(); });
-        send(response, {200, _publisher.current().events});
+        StatePublisher::Events events;
+        _publisher.current(0, events);
+        send(response, {200, std::move(events.entries)});
     });
     server.Get("/api/files", [this](const httplib::Request&, httplib::Response& response) {
         onMain([this] {
             _feed.filesChanged();
             return _feed.publishNow();
         });
-        send(response, {200, _publisher.current().files});
+        send(response, {200, *_publisher.current().files});
     });
     server.Get("/api/device", [this](const httplib::Request&, httplib::Response& response) {
         send(response, {200, onMain([this] { return _app.deviceState(); })});
@@ -80,9 +98,9 @@ void AutomationApi::registerRoutes(httplib::Server& server) {
     post(server, "/api/reset", [this](const json&) { return reset(); });
 }
 
-json AutomationApi::treeReply(std::uint64_t version) const {
+AutomationApi::Reply AutomationApi::treeReply(std::uint64_t version) const {
     StatePublisher::Snapshot snapshot = _publisher.current();
-    return {{"version", std::max(version, snapshot.version)}, {"clock", snapshot.clock}, {"window", snapshot.window}};
+    return {200, {{"version", std::max(version, snapshot.version)}, {"clock", snapshot.clock}}, snapshot.window};
 }
 
 AutomationApi::Reply AutomationApi::actOnMain(const std::function<std::string()>& work) {
@@ -91,7 +109,7 @@ AutomationApi::Reply AutomationApi::actOnMain(const std::function<std::string()>
         return std::make_pair(message, _feed.publishNow());
     });
     if (!error.empty()) return failure(404, error);
-    return {200, treeReply(version)};
+    return treeReply(version);
 }
 
 AutomationApi::Reply AutomationApi::tap(const json& body) {
@@ -172,31 +190,34 @@ AutomationApi::Reply AutomationApi::reset() {
         return std::string();
     });
     StatePublisher::Snapshot snapshot = _publisher.current();
-    reply.body["files"] = snapshot.files;
-    reply.body["device"] = snapshot.device;
+    reply.body["files"] = *snapshot.files;
+    reply.body["device"] = *snapshot.device;
     return reply;
 }
 
 // The browser's feed: with `since`, waits until the phone changes past that
-// version; `events` is how many log entries the caller already has.
+// version; `events` is the index of the first log entry the caller lacks.
 AutomationApi::Reply AutomationApi::state(const httplib::Request& request) {
-    if (request.has_param("since")) {
-        std::uint64_t since = std::strtoull(request.get_param_value("since").c_str(), nullptr, 10);
-        _publisher.waitForNewerThan(since, std::chrono::seconds(kLongPollSeconds));
+    bool busy = request.has_param("since") && !waitPast(numberParameter(request, "since"));
+    StatePublisher::Events events;
+    StatePublisher::Snapshot snapshot = _publisher.current(numberParameter(request, "events"), events);
+    json body{{"version", snapshot.version},
+              {"clock", snapshot.clock},
+              {"files", *snapshot.files},
+              {"device", *snapshot.device},
+              {"events", std::move(events.entries)},
+              {"eventsFrom", events.from},
+              {"eventCount", events.count}};
+    if (busy) body["busy"] = true;
+    return {200, std::move(body), snapshot.window};
+}
+
+bool AutomationApi::waitPast(std::uint64_t since) {
+    if (++_waiting > kMostWaiting) {
+        --_waiting;
+        return false;
     }
-    StatePublisher::Snapshot snapshot = _publisher.current();
-    std::size_t known = request.has_param("events") ? std::strtoull(request.get_param_value("events").c_str(), nullptr, 10) : 0;
-    std::size_t total = snapshot.events.size();
-    std::size_t from = known <= total ? known : 0;
-    json events = json::array();
-    for (std::size_t index = from; index < total; ++index) events.push_back(snapshot.events[index]);
-    return {200,
-            {{"version", snapshot.version},
-             {"clock", snapshot.clock},
-             {"window", snapshot.window},
-             {"files", snapshot.files},
-             {"device", snapshot.device},
-             {"events", events},
-             {"eventsFrom", from},
-             {"eventCount", total}}};
+    _publisher.waitForNewerThan(since, std::chrono::seconds(kLongPollSeconds));
+    --_waiting;
+    return true;
 }

@@ -6,6 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <atomic>
 #include <functional>
 
 namespace httplib {
@@ -18,10 +19,15 @@ struct Response;
 // drive the phone with (see docs/automation.md). Handlers run on the
 // server's threads; everything that touches the phone is handed to the main
 // run loop and waited for.
+//
+// A waiting /api/state holds one of the server's threads. At most
+// `kMostWaiting` wait at once; one more is answered at once with "busy" and
+// asks again a little later, so the threads beyond that always take actions.
 class AutomationApi {
 public:
     // How long a GET /api/state with `since` waits for something new.
     static constexpr int kLongPollSeconds = 20;
+    static constexpr int kMostWaiting = 96;
 
     AutomationApi(SettingsApp& app, StateFeed& feed, StatePublisher& publisher)
         : _app(app), _feed(feed), _publisher(publisher) {}
@@ -31,6 +37,8 @@ public:
     struct Reply {
         int status = 200;
         nlohmann::json body;
+        // Sent as the body's "window", already JSON text: the screen is encoded once, however many clients follow it.
+        StatePublisher::Text window = nullptr;
     };
 
 private:
@@ -45,10 +53,13 @@ private:
 
     // Runs `work` on the main thread, publishes, and answers with the new tree.
     Reply actOnMain(const std::function<std::string()>& work);
-    nlohmann::json treeReply(std::uint64_t version) const;
+    Reply treeReply(std::uint64_t version) const;
+    // Waits for a version past `since` unless too many wait already; false when it could not wait.
+    bool waitPast(std::uint64_t since);
     static void post(httplib::Server& server, const char* path, Action action);
 
     SettingsApp& _app;
     StateFeed& _feed;
     StatePublisher& _publisher;
+    std::atomic<int> _waiting{0};
 };

@@ -4,14 +4,24 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cstdint>
+#include <deque>
 #include <string>
-#include <vector>
 
 // What the phone did, oldest first, as a person watching it would want to
 // read it: files written, addresses opened (and refused), notifications
-// posted, sheets presented and dismissed, mail sent. Main thread only.
+// posted, sheets presented and dismissed, mail sent.
+//
+// The app runs for days, so the log keeps only the most recent `kWindow`
+// entries and the count of all that were ever added: memory and the cost of
+// reading it stay flat however long the history. Each entry keeps its index
+// in the whole history, so a reader that holds the entries before N asks for
+// those from N and learns, from the first index it gets, whether some left
+// the window before it caught up. Not thread-safe: the owner guards it.
 class EventLog {
 public:
+    static constexpr std::size_t kWindow = 500;
+
     struct Event {
         std::string time; // UTC, ISO 8601 with milliseconds
         std::string kind;
@@ -19,12 +29,26 @@ public:
         bool succeeded = true;
     };
 
-    void add(const ActivityMonitor::Activity& activity);
-    void clear() { _events.clear(); }
-    const std::vector<Event>& events() const { return _events; }
+    // The entry for `activity`, stamped with the time now.
+    static Event eventFor(const ActivityMonitor::Activity& activity);
 
-    nlohmann::json toJson() const;
+    void add(Event event);
+    // Forgets every entry; the count starts again from zero.
+    void clear();
+
+    std::uint64_t count() const { return _count; }
+    // The index of the oldest entry still kept.
+    std::uint64_t firstIndex() const { return _count - _events.size(); }
+
+    // The kept entries from index `from` on, oldest first
+    // ([{"index", "time", "kind", "detail", "succeeded"}]); all that are kept
+    // when `from` is older than the window or lies past the count (a reader
+    // of a log cleared since).
+    nlohmann::json entriesFrom(std::uint64_t from) const;
+    // Where `entriesFrom(from)` starts.
+    std::uint64_t startFor(std::uint64_t from) const;
 
 private:
-    std::vector<Event> _events;
+    std::deque<Event> _events;
+    std::uint64_t _count = 0;
 };

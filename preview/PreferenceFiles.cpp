@@ -2,7 +2,7 @@
 
 #include "platform/Device.h"
 #include "platform/PropertyList.h"
-#include "preview/SettingsEntry.h"
+#include "preview/BundleDeclarations.h"
 
 #include <algorithm>
 #include <chrono>
@@ -42,16 +42,8 @@ std::string isoDate(const Date& date) {
 
 // The files the installed bundles declare, in the order they declare them.
 std::vector<std::string> declaredPaths() {
-    std::vector<std::string> paths;
-    for (const auto& entry : SettingsEntry::installedEntries()) {
-        auto info = PropertyList::readDictionary(entry.bundleDirectory() + "/Info.plist");
-        if (!info) continue;
-        auto declared = info->find(PreferenceFiles::kDeclarationKey);
-        if (declared == info->end() || !declared->second.isArray()) continue;
-        for (const Value& path : *declared->second.asArray()) {
-            if (path.isString() && path.asString().starts_with(kPreferencesPrefix)) paths.push_back(path.asString());
-        }
-    }
+    std::vector<std::string> paths = BundleDeclarations::strings(BundleDeclarations::kPreferenceFilesKey);
+    std::erase_if(paths, [](const std::string& path) { return !path.starts_with(kPreferencesPrefix); });
     return paths;
 }
 

@@ -9,13 +9,12 @@
 
 // The settings files on the device, as the side panel and /api/files show
 // them. A bundle names the files it writes in its Info.plist under
-// `kDeclarationKey` (an array of device paths), so they are listed, as null,
+// `PreferenceFiles` (an array of device paths), so they are listed, as null,
 // before they exist; any other property list in the user's preferences
 // directory follows.
 class PreferenceFiles {
 public:
     static constexpr const char* kPreferencesDirectory = "/var/mobile/Library/Preferences";
-    static constexpr const char* kDeclarationKey = "PreferenceFiles";
 
     static std::vector<std::string> paths();
     // [{"path": device path, "contents": the file as JSON or null}], in `paths()` order.

@@ -36,9 +36,10 @@ PreviewServer::PreviewServer(const std::filesystem::path& webRoot, const std::fi
     _server->set_tcp_nodelay(true);
     // The library's default also sets SO_REUSEPORT, with which a second copy
     // of the app would share the port silently instead of being told it is taken.
-    _server->set_socket_options([](socket_t socket) {
+    _server->set_socket_options([this](socket_t socket) {
         int yes = 1;
         setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        _listeningSocket = socket;
     });
     _server->set_exception_handler([](const httplib::Request&, httplib::Response& response, std::exception_ptr) {
         refuse(response, 500, "the request failed inside the app");
@@ -56,6 +57,10 @@ int PreviewServer::bind(int port) {
         port = -1;
     }
     if (port > 0) {
+        // The library listens with a queue of 5: tabs that connect at once
+        // would wait a second for the kernel's retry. Listening again only
+        // lengthens the queue.
+        ::listen(_listeningSocket, SOMAXCONN);
         _guard = std::make_unique<RequestGuard>(port);
         installSecurity();
     }

@@ -20,7 +20,11 @@ class Server;
 class PreviewServer {
 public:
     static constexpr std::size_t kLargestBody = 16 * 1024;
-    static constexpr int kWorkerThreads = 24;
+    // Threads no waiting feed may take: taps, scrolls and reads always find one.
+    static constexpr int kActingThreads = 24;
+    // A thread blocked in a wait costs a few pages of memory and no time, so
+    // every feed the API lets wait gets one of its own.
+    static constexpr int kWorkerThreads = AutomationApi::kMostWaiting + kActingThreads;
     static constexpr const char* kDevicePrefix = "/device/";
     static constexpr const char* kBundlesDirectory = "Library/PreferenceBundles";
 
@@ -42,4 +46,5 @@ private:
     StaticFiles _webFiles;
     StaticFiles _bundleFiles;
     AutomationApi& _api;
+    int _listeningSocket = -1;
 };

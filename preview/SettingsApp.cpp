@@ -5,6 +5,7 @@
 #include "platform/UIDevice.h"
 #include "platform/UIScreen.h"
 #include "platform/ViewQuery.h"
+#include "preview/BundleDeclarations.h"
 #include "preview/PreferenceFiles.h"
 #include "preview/SettingsListController.h"
 
@@ -36,6 +37,7 @@ void SettingsApp::launch() {
     _navigation = alloc<UINavigationController>()->initWithRootViewController(alloc<SettingsListController>()->init());
     _window->setRootViewController(_navigation);
     _window->layoutIfNeeded();
+    _knownApps = BundleDeclarations::strings(BundleDeclarations::kQueriedSchemesKey);
 }
 
 std::string SettingsApp::tapText(const std::string& text) {
@@ -103,6 +105,6 @@ nlohmann::json SettingsApp::deviceState() const {
     const auto& schemes = Device::shared().installedAppSchemes();
     return {{"orientation", UIDevice::currentDevice()->isLandscape() ? "landscape" : "portrait"},
             {"installedApps", nlohmann::json(std::vector<std::string>(schemes.begin(), schemes.end()))},
-            {"knownApps", nlohmann::json(std::vector<std::string>(kKnownApps.begin(), kKnownApps.end()))},
+            {"knownApps", _knownApps},
             {"root", Device::shared().rootDirectory().string()}};
 }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 // The Settings app on the simulated phone: a window with a navigation stack
 // whose first page lists the installed bundles, and what a person does to
@@ -18,9 +19,8 @@
 // message saying so; an empty message means it was done.
 class SettingsApp {
 public:
-    static inline const std::set<std::string> kKnownApps{"tweetbot", "twitterrific", "twitter"};
-
-    // A fresh window, key and visible, on the Settings list.
+    // A fresh window, key and visible, on the Settings list; the apps the
+    // installed bundles ask about are read afresh.
     void launch();
     const std::shared_ptr<UIWindow>& window() const { return _window; }
     const std::shared_ptr<UINavigationController>& navigation() const { return _navigation; }
@@ -45,4 +45,6 @@ private:
 
     std::shared_ptr<UIWindow> _window;
     std::shared_ptr<UINavigationController> _navigation;
+    // The URL schemes the installed bundles ask canOpenURL: about, which a person may install.
+    std::vector<std::string> _knownApps;
 };

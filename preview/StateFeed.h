@@ -1,38 +1,47 @@
 #pragma once
 
+#include "platform/ActivityMonitor.h"
+#include "platform/RunLoop.h"
 #include "preview/EventLog.h"
 #include "preview/SettingsApp.h"
 #include "preview/StatePublisher.h"
 
-#include <memory>
+#include <cstdint>
+#include <vector>
 
-class NSTimer;
-
-// Keeps the publisher up to date from the main thread: the event log fed by
-// the activity monitor, and a short repeating timer that lays the window out
-// and publishes what changed on the phone's own (timers, animations), so a
-// browser sees it well within a tenth of a second. Actions from the server
-// publish at once through `publishNow`.
+// Keeps the publisher up to date from the main thread, and does nothing
+// while nothing happens. The phone changes only when the main run loop runs
+// something: an action from the server publishes at once (`publishNow`);
+// what the phone does on its own (a timer, an animation's end) is published
+// at the end of the run loop pass that fired it, so a browser sees it within
+// milliseconds. The activity monitor feeds the log and says when the
+// settings files were written; they are read again only then.
 class StateFeed {
 public:
-    static constexpr double kTickInterval = 0.03;
-    // The files are read again at least this often, in case something else wrote them.
-    static constexpr int kTicksPerFileRefresh = 30;
-
     StateFeed(SettingsApp& app, StatePublisher& publisher) : _app(app), _publisher(publisher) {}
     ~StateFeed();
+    StateFeed(const StateFeed&) = delete;
+    StateFeed& operator=(const StateFeed&) = delete;
 
     void start();
+    // Lays the window out, encodes it and publishes; the version that stands.
     std::uint64_t publishNow();
     void clearEvents();
+    // Something else may have written the files: read them at the next publish.
     void filesChanged() { _filesStale = true; }
 
 private:
+    void heard(const ActivityMonitor::Activity& activity);
+    void afterPass(const RunLoop::Pass& pass);
+
     SettingsApp& _app;
     StatePublisher& _publisher;
-    EventLog _events;
-    nlohmann::json _files;
+    ActivityMonitor::Subscription _subscription;
+    RunLoop::ObserverId _observer = 0;
+    StatePublisher::Json _files;
     bool _filesStale = true;
-    int _ticksSinceFileRead = 0;
-    std::shared_ptr<NSTimer> _timer;
+    // Something happened on the main thread that no publish has shown yet.
+    bool _unpublished = false;
+    std::vector<EventLog::Event> _newEvents;
+    StatePublisher::Log _log = StatePublisher::Log::Kept;
 };

@@ -4,8 +4,9 @@
 
 import { ScreenRenderer } from './renderer.js';
 
-const KNOWN_APPS = ['tweetbot', 'twitterrific', 'twitter'];
 const RETRY_MS = 500;
+// The log beside the phone keeps as many entries as the app does.
+const MOST_EVENTS = 500;
 const BANNER_MS = 3500;
 const DRAG_THRESHOLD = 6;
 const WHEEL_LINE = 16;
@@ -14,7 +15,8 @@ const screen = document.getElementById('screen');
 const phone = document.getElementById('phone');
 const renderer = new ScreenRenderer(screen);
 
-const shown = { version: 0, events: [], eventsShown: 0, files: null, device: null };
+// `nextEvent`: the index in the app's whole log of the first entry not yet shown.
+const shown = { version: 0, nextEvent: 0, files: null, device: null, apps: '' };
 
 async function request(method, path, body) {
   const options = { method, headers: {} };
@@ -40,19 +42,20 @@ function showTree(answer) {
 
 function showState(state) {
   showTree(state);
-  if (state.eventsFrom === 0) shown.events = [];
-  shown.events.push(...state.events);
-  showEvents();
+  showEvents(state);
   showFiles(state.files);
   showDevice(state.device);
 }
 
-// The feed: each answer comes as soon as the phone changes past the version asked for.
+// The feed: each answer comes as soon as the phone changes past the version
+// asked for; a busy app answers at once, and is asked again a little later.
 async function follow() {
   for (;;) {
     try {
       const since = shown.version ? `since=${shown.version}&` : '';
-      showState(await request('GET', `/api/state?${since}events=${shown.events.length}`));
+      const state = await request('GET', `/api/state?${since}events=${shown.nextEvent}`);
+      showState(state);
+      if (state.busy) await new Promise((resolve) => setTimeout(resolve, RETRY_MS));
     } catch (error) {
       setConnected(false);
       await new Promise((resolve) => setTimeout(resolve, RETRY_MS));
@@ -144,28 +147,33 @@ rotateButton.addEventListener('click', () => {
   act('/api/device', { orientation: landscape ? 'portrait' : 'landscape' });
 });
 
-for (const app of KNOWN_APPS) {
-  const label = document.createElement('label');
-  const box = document.createElement('input');
-  box.type = 'checkbox';
-  box.name = app;
-  box.addEventListener('change', () => {
-    const chosen = [...appList.querySelectorAll('input:checked')].map((input) => input.name);
-    act('/api/device', { installedApps: chosen });
-  });
-  label.append(box, ` ${app}`);
-  appList.appendChild(label);
+// One box per app the installed bundles ask about.
+function showAppChoices(apps) {
+  if (apps.join(' ') === shown.apps) return;
+  shown.apps = apps.join(' ');
+  appList.replaceChildren(...apps.map((app) => {
+    const label = document.createElement('label');
+    const box = document.createElement('input');
+    box.type = 'checkbox';
+    box.name = app;
+    box.addEventListener('change', () => {
+      const chosen = [...appList.querySelectorAll('input:checked')].map((input) => input.name);
+      act('/api/device', { installedApps: chosen });
+    });
+    label.append(box, ` ${app}`);
+    return label;
+  }));
 }
 
 resetButton.addEventListener('click', () => {
   if (!confirm('Reset the device? Its settings files are deleted, no apps stay installed and Settings starts again.')) return;
-  shown.events = [];
   act('/api/reset', {});
 });
 
 function showDevice(device) {
   if (!device || JSON.stringify(device) === JSON.stringify(shown.device)) return;
   shown.device = device;
+  showAppChoices(device.knownApps || []);
   rotateButton.textContent = device.orientation === 'landscape' ? 'Turn to portrait' : 'Turn to landscape';
   for (const box of appList.querySelectorAll('input')) box.checked = device.installedApps.includes(box.name);
 }
@@ -194,19 +202,20 @@ const KIND_NAMES = {
   dismiss: 'dismissed', mail: 'mail sent', activity: 'share',
 };
 
-function showEvents() {
-  if (shown.eventsShown > shown.events.length || eventList.children.length !== shown.eventsShown) {
-    eventList.replaceChildren();
-    shown.eventsShown = 0;
-  }
-  for (const event of shown.events.slice(shown.eventsShown)) {
+// New entries go on top. An answer that starts before the next entry this
+// page expects comes from a log cleared since; one that starts after it
+// means older entries left the app's window before this page caught up.
+function showEvents(state) {
+  if (state.eventsFrom < shown.nextEvent) eventList.replaceChildren();
+  for (const event of state.events) {
     eventList.prepend(eventItem(event));
     if (event.kind === 'url') {
       showBanner(event.succeeded ? `Opened ${event.detail}` : `The phone cannot open ${event.detail}`,
         event.succeeded ? 'info' : 'error');
     }
   }
-  shown.eventsShown = shown.events.length;
+  while (eventList.children.length > MOST_EVENTS) eventList.lastElementChild.remove();
+  shown.nextEvent = state.eventCount;
 }
 
 function eventItem(event) {

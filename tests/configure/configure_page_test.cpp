@@ -176,8 +176,8 @@ TEST_F(ConfigurePageTest, FlipsStoreSkintoneAndPostTheNotification) {
 TEST_F(ConfigurePageTest, TapsWriteToneAndUpdateFlagAndMoveTheMark) {
     write(kSkintoneFile, Value::dictionary({{"ST", "3"}, {"shouldUpdateSkintone", false}, {"Other", "kept"}}));
     int writes = 0;
-    ActivityMonitor::shared().setListener([&](const ActivityMonitor::Activity& activity) {
-        if (activity.kind == "file" && activity.detail == kSkintoneFile) ++writes;
+    auto counting = ActivityMonitor::shared().subscribe([&](const ActivityMonitor::Activity& activity) {
+        if (activity.kind == ActivityKind::File && activity.detail == kSkintoneFile) ++writes;
     });
     std::vector<std::shared_ptr<UIView>> marksBefore;
     for (long tone = 0; tone < 6; ++tone) marksBefore.push_back(toneCell(tone)->accessoryView());
@@ -187,7 +187,7 @@ TEST_F(ConfigurePageTest, TapsWriteToneAndUpdateFlagAndMoveTheMark) {
 
     ASSERT_TRUE(tapTone(4));
     ASSERT_TRUE(tapTone(5));
-    ActivityMonitor::shared().setListener(nullptr);
+    counting.cancel();
     EXPECT_EQ(writes, 3);
     EXPECT_EQ(asJson(kSkintoneFile), R"({"Other": "kept", "ST": "5", "shouldUpdateSkintone": true})");
     EXPECT_EQ(marks(), "111 111 111 111 111 222");

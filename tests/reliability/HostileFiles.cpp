@@ -3,84 +3,72 @@
 #include "platform/PropertyList.h"
 #include "tests/reliability/HandMadeBinaryPlist.h"
 
-#include <gtest/gtest.h>
 #include <plist/plist.h>
 
 #include <sys/stat.h>
 
-#include <filesystem>
+#include <fstream>
 
 namespace {
 
 constexpr std::size_t kDeepNesting = 200'000;
-constexpr std::size_t kTenMegabytes = 10 * 1024 * 1024;
 constexpr std::size_t kSharedLevels = 40;
 
-// The XML form of `content` with one more element right after the opening
-// tag of its top level: a key and its value for a dictionary.
-std::string withExtraString(const Value& content, const std::string& text) {
-    std::string xml = PropertyList::xmlData(content);
-    bool dictionary = content.isDictionary();
-    std::string opening = dictionary ? "<dict>" : "<array>";
-    std::string element = (dictionary ? "<key>Note</key>" : "") + std::string("<string>") + text + "</string>";
-    xml.insert(xml.find(opening) + opening.size(), element);
-    return xml;
-}
+std::string xml() { return PropertyList::xmlData(Value::dictionary({{"Enabled", false}, {"Skintone", true}})); }
 
-// The top level of the other kind, holding what `content` holds.
-Value otherKind(const Value& content) {
-    if (content.isArray()) return Value::dictionary({{"0", content.asArray()->empty() ? Value("") : content.asArray()->front()}});
-    ValueArray keys;
-    for (const auto& [key, value] : *content.asDictionary()) keys.push_back(Value(key));
-    return Value::array(std::move(keys));
-}
-
-// A binary list whose top level contains itself.
-std::string containsItself(const Value& content) {
-    HandMadeBinaryPlist plist;
-    if (content.isArray()) {
-        plist.addArray({0});
-        return plist.bytes(0);
-    }
-    plist.addDictionary({{1, 0}});
-    plist.addAsciiString("Enabled");
-    return plist.bytes(0);
+// The file with one more key, "Note", holding `text`.
+std::string withNote(const std::string& text) {
+    std::string file = xml();
+    file.insert(file.find("<dict>") + 6, "<key>Note</key><string>" + text + "</string>");
+    return file;
 }
 
 std::string nestedXml(std::size_t depth) {
     std::string body;
-    body.reserve(depth * 15);
     for (std::size_t level = 0; level < depth; ++level) body += "<array>";
     for (std::size_t level = 0; level < depth; ++level) body += "</array>";
     return xmlPlist(body);
 }
 
-std::string lyingObjectCount(const Value& content) {
-    std::string file = binaryForm(PropertyList::xmlData(content));
+std::string containsItself() {
+    HandMadeBinaryPlist plist;
+    plist.addDictionary({{1, 0}});
+    plist.addAsciiString("Enabled");
+    return plist.bytes(0);
+}
+
+std::string lyingObjectCount() {
+    std::string file = binaryForm(xml());
     HandMadeBinaryPlist::setObjectCount(file, std::uint64_t{1} << 62);
     return file;
 }
 
-// Ten megabytes in all: the content and a long string beside it.
-std::string tenMegabytes(const Value& content) { return withExtraString(content, std::string(kTenMegabytes, 'x')); }
-
-// The same list without line breaks, DOCTYPE or indentation.
-std::string compactXml(const std::string& xml) {
+// The same file without line breaks, DOCTYPE or indentation.
+std::string compactXml() {
     std::string compact;
-    bool inTag = false;
-    for (char character : xml) {
-        inTag = character == '<' ? true : character == '>' ? false : inTag;
-        if (!inTag && (character == '\n' || character == '\t')) continue;
-        compact += character;
+    for (char character : xml()) {
+        if (character != '\n' && character != '\t') compact += character;
     }
     std::size_t doctype = compact.find("<!DOCTYPE");
-    if (doctype != std::string::npos) compact.erase(doctype, compact.find('>', doctype) + 1 - doctype);
-    return compact;
+    return compact.erase(doctype, compact.find('>', doctype) + 1 - doctype);
 }
 
-HostileFile placedBy(std::string name, std::function<void(const std::filesystem::path&)> make) {
-    return {std::move(name), [make](const TemporaryDevice& device, const std::string& devicePath) {
-                auto path = device.hostPath(devicePath);
+std::string withCarriageReturns() {
+    std::string crlf;
+    for (char character : xml()) crlf += character == '\n' ? std::string("\r\n") : std::string(1, character);
+    return crlf;
+}
+
+// The bytes are made when the form is placed: some run to megabytes.
+HostileFile made(std::string name, std::function<std::string()> make) {
+    return {std::move(name), [make = std::move(make)](const std::filesystem::path& path) {
+                std::filesystem::create_directories(path.parent_path());
+                std::ofstream(path, std::ios::binary) << make();
+            }};
+}
+
+HostileFile placed(std::string name, std::function<void(const std::filesystem::path&)> make) {
+    return {std::move(name), [make = std::move(make)](const std::filesystem::path& path) {
                 std::filesystem::create_directories(path.parent_path());
                 make(path);
             }};
@@ -89,10 +77,7 @@ HostileFile placedBy(std::string name, std::function<void(const std::filesystem:
 } // namespace
 
 std::string xmlPlist(const std::string& body) {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" \"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
-           "<plist version=\"1.0\">\n" +
-           body + "\n</plist>\n";
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n" + body + "\n</plist>\n";
 }
 
 std::string binaryForm(const std::string& xml) {
@@ -107,54 +92,38 @@ std::string binaryForm(const std::string& xml) {
     return binary;
 }
 
-// The bytes are made when the case is placed: some run to megabytes, and a
-// test program makes every case of its tables when it starts.
-HostileFile madeCase(std::string name, std::function<std::string()> make) {
-    return {std::move(name), [make = std::move(make)](const TemporaryDevice& device, const std::string& devicePath) {
-                device.writeFile(devicePath, make());
-            }};
-}
-
-std::vector<HostileFile> filesReadAsNone(const Value& content) {
-    auto xml = [content] { return PropertyList::xmlData(content); };
+std::vector<HostileFile> filesReadAsNone() {
     return {
-        {"Missing", [](const TemporaryDevice&, const std::string&) {}},
-        madeCase("Empty", [] { return std::string(); }),
-        madeCase("NulBytes", [] { return std::string(4096, '\0'); }),
-        madeCase("TruncatedXml", [xml] { return xml().substr(0, xml().size() / 2); }),
-        madeCase("TruncatedBinary", [xml] { return binaryForm(xml()).substr(0, binaryForm(xml()).size() - 1); }),
-        madeCase("InvalidUtf8", [content] { return withExtraString(content, "caf\xC3\x28 \xFF"); }),
-        madeCase("NulInsideText", [content] { return withExtraString(content, std::string("nul\0byte", 8)); }),
-        madeCase("ControlCharacter", [content] { return withExtraString(content, "bell\x07"); }),
-        madeCase("ControlCharacterReference", [content] { return withExtraString(content, "bell&#7;"); }),
-        madeCase("OtherTopLevel", [content] { return PropertyList::xmlData(otherKind(content)); }),
-        madeCase("StringTopLevel", [] { return xmlPlist("<string>Enabled</string>"); }),
-        madeCase("IntegerTopLevel", [] { return xmlPlist("<integer>3</integer>"); }),
-        madeCase("TenMegabytes", [content] { return tenMegabytes(content); }),
-        madeCase("NestedXml200000", [] { return nestedXml(kDeepNesting); }),
-        madeCase("NestedBinary200000", [] { return HandMadeBinaryPlist::nestedArrays(kDeepNesting); }),
-        madeCase("BinaryContainsItself", [content] { return containsItself(content); }),
-        madeCase("BinarySharedTwoToTheForty", [] { return HandMadeBinaryPlist::sharedArrays(kSharedLevels, 2); }),
-        madeCase("BinaryLyingObjectCount", [content] { return lyingObjectCount(content); }),
-        placedBy("Fifo", [](const std::filesystem::path& path) { ::mkfifo(path.c_str(), 0644); }),
-        placedBy("LinkToDevZero", [](const std::filesystem::path& path) {
-            std::filesystem::create_symlink("/dev/zero", path);
-        }),
-        placedBy("LinkToItself", [](const std::filesystem::path& path) { std::filesystem::create_symlink(path, path); }),
+        placed("Missing", [](const std::filesystem::path&) {}),
+        made("Empty", [] { return std::string(); }),
+        made("NulBytes", [] { return std::string(4096, '\0'); }),
+        made("TruncatedXml", [] { return xml().substr(0, xml().size() / 2); }),
+        made("TruncatedBinary", [] { return binaryForm(xml()).substr(0, binaryForm(xml()).size() - 1); }),
+        made("InvalidUtf8", [] { return withNote("caf\xC3\x28 \xFF"); }),
+        made("NulInsideText", [] { return withNote(std::string("nul\0byte", 8)); }),
+        made("OtherTopLevel", [] { return xmlPlist("<array><string>Enabled</string></array>"); }),
+        made("IntegerTopLevel", [] { return xmlPlist("<integer>3</integer>"); }),
+        made("NestedXml200000", [] { return nestedXml(kDeepNesting); }),
+        made("NestedBinary200000", [] { return HandMadeBinaryPlist::nestedArrays(kDeepNesting); }),
+        made("BinaryContainsItself", containsItself),
+        made("BinarySharedTwoToTheForty", [] { return HandMadeBinaryPlist::sharedArrays(kSharedLevels, 2); }),
+        made("BinaryLyingObjectCount", lyingObjectCount),
+        placed("Fifo", [](const std::filesystem::path& path) { ::mkfifo(path.c_str(), 0644); }),
+        placed("Directory", [](const std::filesystem::path& path) { std::filesystem::create_directory(path); }),
+        placed("LinkToDevZero", [](const std::filesystem::path& path) { std::filesystem::create_symlink("/dev/zero", path); }),
+        placed("LinkToItself", [](const std::filesystem::path& path) { std::filesystem::create_symlink(path, path); }),
     };
 }
 
-std::vector<HostileFile> filesReadAsContent(const Value& content) {
-    auto xml = [content] { return PropertyList::xmlData(content); };
+std::vector<HostileFile> filesReadAsContent() {
     return {
-        madeCase("BinaryForm", [xml] { return binaryForm(xml()); }),
-        madeCase("ByteOrderMark", [xml] { return "\xEF\xBB\xBF" + xml(); }),
-        madeCase("ByteOrderMarkBeforeCompactXml", [xml] { return "\xEF\xBB\xBF" + compactXml(xml()); }),
-        madeCase("GarbageAfterTheEnd", [xml] { return xml() + "garbage \xFF <dict>"; }),
-        madeCase("CarriageReturns", [xml] {
-            std::string crlf;
-            for (char character : xml()) crlf += character == '\n' ? std::string("\r\n") : std::string(1, character);
-            return crlf;
+        made("BinaryForm", [] { return binaryForm(xml()); }),
+        made("ByteOrderMarkBeforeCompactXml", [] { return "\xEF\xBB\xBF" + compactXml(); }),
+        made("GarbageAfterTheEnd", [] { return xml() + "garbage \xFF <dict>"; }),
+        made("CarriageReturns", withCarriageReturns),
+        placed("LinkToTheFile", [](const std::filesystem::path& path) {
+            std::ofstream(path.string() + ".real", std::ios::binary) << xml();
+            std::filesystem::create_symlink(path.string() + ".real", path);
         }),
     };
 }

@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 PanelOutput::PanelOutput() {
-    ActivityMonitor::shared().setListener([this](const ActivityMonitor::Activity& activity) {
-        if (activity.kind == "present") _presented.push_back(activity.detail);
-        if (activity.kind == "file") _filesWritten.push_back(activity.detail + (activity.succeeded ? " ok" : " failed"));
+    _subscription = ActivityMonitor::shared().subscribe([this](const ActivityMonitor::Activity& activity) {
+        if (activity.kind == ActivityKind::Present) _presented.push_back(activity.detail);
+        if (activity.kind == ActivityKind::File) _filesWritten.push_back(activity.detail + (activity.succeeded ? " ok" : " failed"));
     });
     ::testing::internal::CaptureStdout();
     ::testing::internal::CaptureStderr();
@@ -18,7 +18,7 @@ PanelOutput::~PanelOutput() { finish(); }
 std::string PanelOutput::finish() {
     if (!_capturing) return "";
     _capturing = false;
-    ActivityMonitor::shared().setListener(nullptr);
+    _subscription.cancel();
     std::string said = ::testing::internal::GetCapturedStdout() + ::testing::internal::GetCapturedStderr();
     for (const auto& presented : _presented) said += "[presented " + presented + "]";
     return said;

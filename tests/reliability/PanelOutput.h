@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ActivityMonitor.h"
+
 #include <string>
 #include <vector>
 
@@ -23,4 +25,5 @@ private:
     bool _capturing = true;
     std::vector<std::string> _presented;
     std::vector<std::string> _filesWritten;
+    ActivityMonitor::Subscription _subscription;
 };

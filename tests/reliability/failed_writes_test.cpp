@@ -6,7 +6,6 @@
 // then the file's state.
 #include "platform/Device.h"
 #include "platform/PropertyList.h"
-#include "platform/ViewQuery.h"
 #include "support/PanelSession.h"
 #include "support/TableSweep.h"
 #include "support/TemporaryDevice.h"
@@ -24,26 +23,10 @@
 namespace {
 
 const char* const kSettingsFile = "/var/mobile/Library/Preferences/com.korvent.vimblepreferences.plist";
-const char* const kSkintoneFile = "/var/mobile/Library/Preferences/com.korvent.vimblest.plist";
 const char* const kFavoritesFile = "/var/mobile/Library/Preferences/com.korvent.vimble.plist";
 
 std::string rootState(const PanelSession& session) {
     return std::string(session.switchOfRow("Enable")->isOn() ? "on" : "off") + (session.shows("Configure") ? " shown" : " hidden");
-}
-
-std::shared_ptr<UITableView> pickerTable(const PanelSession& session) {
-    for (const auto& subview : TableSweep::pageTable(session)->subviews()) {
-        if (auto table = TableSweep::firstTableIn(subview)) return table;
-    }
-    return nullptr;
-}
-
-std::string pickerMarks(const PanelSession& session) {
-    std::string marks;
-    for (long tone = 0; tone < 6; ++tone) {
-        marks += (tone ? " " : "") + markOf(pickerTable(session)->cellForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(tone, 0)));
-    }
-    return marks;
 }
 
 // The marks of the first three emoji rows, as drawn now: "111 222 222".
@@ -65,19 +48,6 @@ std::string flipRoot() {
     }
     PanelSession again;
     return story + " / reopened " + rootState(again);
-}
-
-std::string tapToneFour() {
-    std::string story;
-    {
-        PanelSession session("VimbleConfigureController");
-        story = pickerMarks(session);
-        auto cell = pickerTable(session)->cellForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(4, 0));
-        session.tapPoint(ViewQuery::centerInWindow(*cell));
-        story += " / " + pickerMarks(session);
-    }
-    PanelSession again("VimbleConfigureController");
-    return story + " / reopened " + pickerMarks(again);
 }
 
 std::string tapFirstEmoji() {
@@ -109,9 +79,6 @@ std::vector<Scenario> scenarios() {
         // host asks the getter again when it draws the rows anew.
         {"FlipEnable", kSettingsFile, Value::dictionary({{"Enabled", false}, {"Skintone", true}}), flipRoot,
          "off hidden / off shown / reopened off hidden", "on shown / on hidden / reopened on shown"},
-        {"TapTone", kSkintoneFile, Value::dictionary({{"ST", "3"}, {"shouldUpdateSkintone", true}}), tapToneFour,
-         "111 111 111 222 111 111 / 111 111 111 111 222 111 / reopened 111 111 111 222 111 111",
-         "222 111 111 111 111 111 / 111 111 111 111 222 111 / reopened 222 111 111 111 111 111"},
         {"ChooseEmoji", kFavoritesFile, Value::array({Value("😬")}), tapFirstEmoji,
          "111 222 111 / 222 222 111 / redrawn 111 222 111", "111 111 111 / 222 111 111 / redrawn 111 111 111"},
     };
