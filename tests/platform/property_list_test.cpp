@@ -44,24 +44,6 @@ TEST_F(PropertyListTest, ReadsTheBinaryForm) {
     EXPECT_EQ(PropertyList::read(kFile), Value::dictionary({{"Enabled", false}, {"List", Value::array({"😀", 7})}}));
 }
 
-TEST_F(PropertyListTest, WhatCannotBeReadIsNil) {
-    struct Case {
-        const char* name;
-        std::string bytes;
-    };
-    const Case cases[] = {
-        {"empty", ""},
-        {"garbage", "not a property list"},
-        {"truncated", "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>Enabled</key><tr"},
-        {"nul bytes", std::string("\0\0\0\0", 4)},
-    };
-    EXPECT_TRUE(PropertyList::read(kFile).isNil()) << "missing";
-    for (const auto& [name, bytes] : cases) {
-        device.writeFile(kFile, bytes);
-        EXPECT_TRUE(PropertyList::read(kFile).isNil()) << name;
-    }
-}
-
 TEST_F(PropertyListTest, TypedReadsRefuseTheOtherTopLevel) {
     ASSERT_TRUE(PropertyList::write(Value::array({"a"}), kFile));
     EXPECT_FALSE(PropertyList::readDictionary(kFile));
@@ -139,23 +121,6 @@ TEST(PathUtilitiesTest, BuildsPathsAsFoundationDoes) {
     EXPECT_EQ(stringWithFormat("%@Radio - Active.png", {"/B/"}), "/B/Radio - Active.png");
     EXPECT_EQ(stringWithFormat("%@%@.png", {"/B/", "Dorian K. Vale"}), "/B/Dorian K. Vale.png");
     EXPECT_EQ(componentsSeparatedByString("a b  c", " "), (std::vector<std::string>{"a", "b", "", "c"}));
-}
-
-} // namespace
-
-namespace {
-
-TEST_F(PropertyListTest, NestingBeyondAnySettingsFileReadsAsNil) {
-    auto nested = [](std::size_t depth) {
-        std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><plist version=\"1.0\">";
-        for (std::size_t level = 0; level < depth; ++level) xml += "<array>";
-        for (std::size_t level = 0; level < depth; ++level) xml += "</array>";
-        return xml + "</plist>";
-    };
-    device.writeFile(kFile, nested(200'000));
-    EXPECT_TRUE(PropertyList::read(kFile).isNil());
-    device.writeFile(kFile, nested(100));
-    EXPECT_TRUE(PropertyList::read(kFile).isArray());
 }
 
 } // namespace

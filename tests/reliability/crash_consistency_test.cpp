@@ -1,80 +1,24 @@
-// The favourites file under writers that die and readers that race: a write
-// goes to a temporary file that is renamed over the old one, so the file is
-// always one whole state that was written, never a part of one, never absent.
+// The favourites file under a reader that races its writer: a write goes to
+// a temporary file that is renamed over the old one, so the file is always
+// one whole state that was written, never a part of one, never absent.
 #include "platform/Device.h"
 #include "platform/PropertyList.h"
 #include "shell/VimbleFiles.h"
 #include "tests/reliability/WriteSeries.h"
-#include "support/TemporaryDevice.h"
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
-#include <iostream>
-#include <random>
-#include <thread>
 
 namespace {
 
 const std::string kFavoritesFile = VimbleFiles::favoritesFilePath();
-constexpr int kKills = 100;
-constexpr int kLongestLifeMicroseconds = 30'000;
 constexpr std::size_t kRacedWrites = 2'000;
-
-// Temporary files a killed writer left beside the favourites file; removed.
-int sweepLeftovers(const std::filesystem::path& file) {
-    int found = 0;
-    std::string prefix = "." + file.filename().string() + ".";
-    for (const auto& entry : std::filesystem::directory_iterator(file.parent_path())) {
-        if (!entry.path().filename().string().starts_with(prefix)) continue;
-        std::filesystem::remove(entry.path());
-        ++found;
-    }
-    return found;
-}
-
-[[noreturn]] void writeForever(std::size_t first) {
-    for (std::size_t index = first;; ++index) PropertyList::write(WriteSeries::state(index), kFavoritesFile);
-}
-
-// The writer is killed after a random time; the file must then hold a whole
-// state of the series, no older than the one found after the previous kill.
-TEST(CrashConsistencyTest, AWriterKilledAtRandomMomentsLeavesAWholeStateItWrote) {
-    TemporaryDevice device;
-    ASSERT_TRUE(PropertyList::write(WriteSeries::state(0), kFavoritesFile));
-    const auto seed = static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
-    std::mt19937 random(seed);
-    std::uniform_int_distribution<int> life(0, kLongestLifeMicroseconds);
-    std::size_t current = 0;
-    int struckMidWrite = 0;
-    for (int kill = 0; kill < kKills; ++kill) {
-        pid_t writer = ::fork();
-        ASSERT_GE(writer, 0);
-        if (writer == 0) writeForever(current + 1);
-        std::this_thread::sleep_for(std::chrono::microseconds(life(random)));
-        ASSERT_EQ(::kill(writer, SIGKILL), 0);
-        int status = 0;
-        ASSERT_EQ(::waitpid(writer, &status, 0), writer);
-        ASSERT_TRUE(WIFSIGNALED(status));
-
-        auto found = WriteSeries::indexOf(PropertyList::read(kFavoritesFile));
-        ASSERT_TRUE(found) << "kill " << kill << " (seed " << seed << ") left a file that is no state written";
-        ASSERT_GE(*found, current) << "kill " << kill << " (seed " << seed << ") went back to an older state";
-        current = *found;
-        struckMidWrite += sweepLeftovers(device.hostPath(kFavoritesFile));
-    }
-    std::cout << "[ figures  ] " << kKills << " kills, " << struckMidWrite << " during a write, " << current
-              << " states completed (seed " << seed << ")\n";
-    RecordProperty("kills", kKills);
-    RecordProperty("killsDuringAWrite", struckMidWrite);
-}
 
 // The device root for the racing test lies in memory when it can: flushing
 // to disk costs milliseconds per write and changes nothing of what another
