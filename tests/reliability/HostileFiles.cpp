@@ -13,7 +13,6 @@
 namespace {
 
 constexpr std::size_t kDeepNesting = 200'000;
-constexpr std::size_t kTenMegabytes = 10 * 1024 * 1024;
 constexpr std::size_t kSharedLevels = 40;
 
 // The XML form of `content` with one more element right after the opening
@@ -60,9 +59,6 @@ std::string lyingObjectCount(const Value& content) {
     HandMadeBinaryPlist::setObjectCount(file, std::uint64_t{1} << 62);
     return file;
 }
-
-// Ten megabytes in all: the content and a long string beside it.
-std::string tenMegabytes(const Value& content) { return withExtraString(content, std::string(kTenMegabytes, 'x')); }
 
 // The same list without line breaks, DOCTYPE or indentation.
 std::string compactXml(const std::string& xml) {
@@ -125,12 +121,9 @@ std::vector<HostileFile> filesReadAsNone(const Value& content) {
         madeCase("TruncatedBinary", [xml] { return binaryForm(xml()).substr(0, binaryForm(xml()).size() - 1); }),
         madeCase("InvalidUtf8", [content] { return withExtraString(content, "caf\xC3\x28 \xFF"); }),
         madeCase("NulInsideText", [content] { return withExtraString(content, std::string("nul\0byte", 8)); }),
-        madeCase("ControlCharacter", [content] { return withExtraString(content, "bell\x07"); }),
-        madeCase("ControlCharacterReference", [content] { return withExtraString(content, "bell&#7;"); }),
         madeCase("OtherTopLevel", [content] { return PropertyList::xmlData(otherKind(content)); }),
         madeCase("StringTopLevel", [] { return xmlPlist("<string>Enabled</string>"); }),
         madeCase("IntegerTopLevel", [] { return xmlPlist("<integer>3</integer>"); }),
-        madeCase("TenMegabytes", [content] { return tenMegabytes(content); }),
         madeCase("NestedXml200000", [] { return nestedXml(kDeepNesting); }),
         madeCase("NestedBinary200000", [] { return HandMadeBinaryPlist::nestedArrays(kDeepNesting); }),
         madeCase("BinaryContainsItself", [content] { return containsItself(content); }),

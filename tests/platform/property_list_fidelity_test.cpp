@@ -1,0 +1,120 @@
+// A file the phone's Foundation reads loses nothing when one of its keys is
+// changed: every value kind, in both forms, comes back as it was.
+#include "platform/PropertyList.h"
+#include "tests/support/TemporaryDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <set>
+
+namespace {
+
+const std::string kFile = "/var/mobile/Library/Preferences/test.plist";
+
+std::string commandOutput(const std::string& command) {
+    std::string output;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return output;
+    std::array<char, 4096> buffer{};
+    while (std::size_t read = std::fread(buffer.data(), 1, buffer.size(), pipe)) output.append(buffer.data(), read);
+    ::pclose(pipe);
+    return output;
+}
+
+std::string python(const std::string& script, const std::string& arguments) {
+    return commandOutput(std::string(PYTHON3_EXECUTABLE) + " -c '" + script + "' " + arguments);
+}
+
+// plistlib writes the file, as a second implementation of the format. Its
+// XML writer refuses control characters, so the text is put in afterwards.
+const std::string kWriteEveryKind = R"(
+import plistlib, sys, datetime
+form, text = sys.argv[2], sys.argv[3].encode().decode("unicode_escape")
+d = {"Enabled": True, "Big": 18446744073709551615, "Min": -9223372036854775808, "Real": 0.1,
+     "Old": datetime.datetime(1800, 1, 1), "Far": datetime.datetime(4001, 1, 1),
+     "Fraction": datetime.datetime(2020, 1, 1, 0, 0, 0, 250000), "Data": b"\x00\xff",
+     "Text": "TEXT", "Nested": {"List": [1, [2.5, "x"]]}}
+if form == "binary":
+    d["Text"] = text
+    data = plistlib.dumps(d, fmt=plistlib.FMT_BINARY)
+else:
+    data = plistlib.dumps(d).replace(b"TEXT", text.encode())
+open(sys.argv[1], "wb").write(data)
+)";
+
+const std::string kReadSorted = R"(
+import plistlib, sys
+print(sorted(plistlib.load(open(sys.argv[1], "rb")).items()))
+)";
+
+struct Fidelity {
+    const char* name;
+    const char* form;
+    const char* text; // as a Python escape
+    const char* writtenAs;
+    const char* fraction;
+    const char* textShown;
+};
+
+class PropertyListFidelityTest : public ::testing::TestWithParam<Fidelity> {
+protected:
+    TemporaryDevice device;
+};
+
+TEST_P(PropertyListFidelityTest, ChangingOneKeyWritesEveryOtherBackAsItWas) {
+    const Fidelity& fidelity = GetParam();
+    std::string host = "'" + device.hostPath(kFile).string() + "'";
+    python(kWriteEveryKind, host + " " + fidelity.form + " '" + fidelity.text + "'");
+
+    auto settings = PropertyList::readDictionary(kFile);
+    ASSERT_TRUE(settings) << "Foundation reads this file";
+    (*settings)["Enabled"] = false;
+    ASSERT_TRUE(PropertyList::write(Value(settings), kFile));
+
+    EXPECT_EQ(device.readFile(kFile).substr(0, 8), fidelity.writtenAs);
+    EXPECT_EQ(python(kReadSorted, host),
+              std::string("[('Big', 18446744073709551615), ('Data', b'\\x00\\xff'), ('Enabled', False), "
+                          "('Far', datetime.datetime(4001, 1, 1, 0, 0)), ('Fraction', datetime.datetime(2020, 1, 1, 0, 0") +
+                  fidelity.fraction +
+                  ")), ('Min', -9223372036854775808), ('Nested', {'List': [1, [2.5, 'x']]}), "
+                  "('Old', datetime.datetime(1800, 1, 1, 0, 0)), ('Real', 0.1), ('Text', '" +
+                  fidelity.textShown + "')]\n");
+}
+
+// XML has whole seconds only, and no room for a control character: such a
+// file is written back in the binary form.
+INSTANTIATE_TEST_SUITE_P(
+    Forms, PropertyListFidelityTest,
+    ::testing::Values(Fidelity{"Xml", "xml", "plain", "<?xml ve", "", "plain"},
+                      Fidelity{"XmlWithControlCharacter", "xml", "bell\\x07", "bplist00", "", "bell\\x07"},
+                      Fidelity{"Binary", "binary", "tab\\tcr\\r", "bplist00", ", 0, 250000", "tab\\tcr\\r"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+// A writer killed between creating its temporary file and renaming it
+// leaves the file behind; the next write of the same file takes it away,
+// and nothing of other files.
+TEST(AtomicFileTest, TheNextWriteRemovesTheTemporariesItsKilledWritersLeft) {
+    TemporaryDevice device;
+    const std::string directory = "/var/mobile/Library/Preferences/";
+    const std::vector<std::string> leftovers = {".test.plist.Ab12Cd", ".test.plist.zzzzzz"};
+    const std::vector<std::string> others = {".other.plist.Ab12Cd", ".test.plist.Ab12C", ".test.plist.Ab12Cd7",
+                                             "test.plist.Ab12Cd", ".test.plist.Ab-2Cd"};
+    for (const auto& name : leftovers) device.writeFile(directory + name, "half");
+    for (const auto& name : others) device.writeFile(directory + name, "other");
+
+    ASSERT_TRUE(PropertyList::write(Value::array({Value("whole")}), kFile));
+
+    std::set<std::string> remaining;
+    for (const auto& entry : std::filesystem::directory_iterator(device.hostPath(directory))) {
+        remaining.insert(entry.path().filename().string());
+    }
+    std::set<std::string> expected(others.begin(), others.end());
+    expected.insert("test.plist");
+    EXPECT_EQ(remaining, expected);
+    EXPECT_EQ(PropertyList::read(kFile), Value::array({Value("whole")}));
+}
+
+} // namespace
