@@ -114,10 +114,10 @@ void PrintTo(const Scenario& scenario, std::ostream* out) { *out << scenario.nam
 std::vector<Scenario> scenarios() {
     const Value settings = Value::dictionary({{"Enabled", false}, {"Skintone", true}});
     return {
-        // The row follows the flip; the switch shows the file at once, as the
-        // host asks the getter again when it draws the rows anew.
+        // The row and the switch follow the flip: the table keeps the
+        // switch's cell when it inserts or removes the row.
         {"FlipEnable", VimbleFiles::settingsFilePath(), settings, flipRoot,
-         "off hidden / off shown / reopened off hidden", "on shown / on hidden / reopened on shown"},
+         "off hidden / on shown / reopened off hidden", "on shown / off hidden / reopened on shown"},
         {"FlipSkintone", VimbleFiles::settingsFilePath(), settings, flipSkintoneSwitch, "on / off / reopened on",
          "off / on / reopened off"},
         {"TapTone", VimbleFiles::skintoneFilePath(), Value::dictionary({{"ST", "3"}, {"shouldUpdateSkintone", true}}),
