@@ -15,7 +15,7 @@ void StateFeed::start() {
         _events.add(activity);
         if (activity.kind == "file") _filesStale = true;
     });
-    _timer = NSTimer::scheduledTimerWithTimeInterval_repeats_block(kTickInterval, true, [this](NSTimer&) {
+    _timer = NSTimer::scheduledTimerWithTimeInterval_repeats_block(kTickInterval, /*repeats=*/true, [this](NSTimer&) {
         if (++_ticksSinceFileRead >= kTicksPerFileRefresh) _filesStale = true;
         publishNow();
     });
