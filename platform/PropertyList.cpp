@@ -56,7 +56,9 @@ bool hasWholeSeconds(Date date) { return date.time_since_epoch() % std::chrono::
 bool fitsXml(const Value& value) {
     if (value.isString()) return isXmlText(value.asString());
     if (value.isDate()) return hasWholeSeconds(value.asDate());
-    if (value.isArray() && value.asArray()) return std::all_of(value.asArray()->begin(), value.asArray()->end(), fitsXml);
+    if (value.isArray() && value.asArray()) {
+        return std::all_of(value.asArray()->begin(), value.asArray()->end(), fitsXml);
+    }
     if (!value.isDictionary() || !value.asDictionary()) return true;
     return std::all_of(value.asDictionary()->begin(), value.asDictionary()->end(),
                        [](const auto& entry) { return isXmlText(entry.first) && fitsXml(entry.second); });

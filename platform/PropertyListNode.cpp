@@ -46,7 +46,9 @@ void appendBigEndian(std::string& bytes, std::uint64_t value, int size) {
 
 std::uint64_t readBigEndian(std::string_view bytes, std::size_t at) {
     std::uint64_t value = 0;
-    for (std::size_t index = 0; index < 8; ++index) value = (value << 8) | static_cast<unsigned char>(bytes[at + index]);
+    for (std::size_t index = 0; index < 8; ++index) {
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + index]);
+    }
     return value;
 }
 
@@ -173,8 +175,8 @@ Value PropertyListNode::integerToValue(plist_t node) {
     uint64_t bits = 0;
     plist_get_uint_val(node, &bits);
     bool fitsSigned = bits <= static_cast<uint64_t>(std::numeric_limits<std::int64_t>::max());
-    if (fitsSigned || !soleObjectOf(node).starts_with(kSixteenByteInteger)) return Value(static_cast<std::int64_t>(bits));
-    return Value(std::uint64_t{bits});
+    bool isUnsigned = !fitsSigned && soleObjectOf(node).starts_with(kSixteenByteInteger);
+    return isUnsigned ? Value(std::uint64_t{bits}) : Value(static_cast<std::int64_t>(bits));
 }
 
 Value PropertyListNode::dateToValue(plist_t node) {

@@ -6,9 +6,8 @@
 
 // Text that is not UTF-8 counts each bad sequence as one replacement character.
 std::size_t TextMetrics::characterCount(const std::string& text) {
-    if (utf8::is_valid(text.begin(), text.end())) return static_cast<std::size_t>(utf8::distance(text.begin(), text.end()));
-    std::string repaired = utf8::replace_invalid(text);
-    return static_cast<std::size_t>(utf8::distance(repaired.begin(), repaired.end()));
+    if (!utf8::is_valid(text.begin(), text.end())) return characterCount(utf8::replace_invalid(text));
+    return static_cast<std::size_t>(utf8::distance(text.begin(), text.end()));
 }
 
 std::size_t TextMetrics::lineCount(const std::string& text, CGFloat width, CGFloat characterWidth) {

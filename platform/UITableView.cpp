@@ -236,7 +236,8 @@ void UITableView::deleteRowsAtIndexPaths_withRowAnimation(const std::vector<std:
     layoutIfNeeded();
 }
 
-std::map<long, std::vector<long>> UITableView::rowsBySection(const std::vector<std::shared_ptr<NSIndexPath>>& indexPaths) {
+std::map<long, std::vector<long>> UITableView::rowsBySection(
+    const std::vector<std::shared_ptr<NSIndexPath>>& indexPaths) {
     std::map<long, std::vector<long>> rows;
     for (const auto& indexPath : indexPaths) {
         if (indexPath) rows[indexPath->section()].push_back(indexPath->row());

@@ -33,8 +33,7 @@ protected:
     void SetUp() override {
         rows->labels = {"A", "B", "C", "D"};
         table->setDataSource(rows);
-        table->layoutIfNeeded();
-        remember();
+        change([&] { table->layoutIfNeeded(); });
     }
 
     // Each row on screen, in order: its text, then "=" when it kept its cell
@@ -47,15 +46,12 @@ protected:
             auto cell = table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(row, 0));
             std::string text = cell ? cell->textLabel()->text() : "none";
             bool asked = std::find(rows->asked.begin(), rows->asked.end(), text) != rows->asked.end();
-            bool kept = cells[text] == cell && cell->frame().minY() == row * 44 && cell->superview() == table;
+            bool kept = cell && cells[text] == cell && cell->frame().minY() == row * 44 &&
+                        cell->superview() == table;
             state += text + (asked ? "+" : kept ? "=" : "?") + " ";
         }
-        remember();
+        for (const auto& visible : table->visibleCells()) cells[visible->textLabel()->text()] = visible;
         return state + "asked " + std::to_string(rows->asked.size());
-    }
-
-    void remember() {
-        for (const auto& cell : table->visibleCells()) cells[cell->textLabel()->text()] = cell;
     }
 
     static std::vector<std::shared_ptr<NSIndexPath>> paths(std::initializer_list<long> rowNumbers) {
