@@ -4,7 +4,7 @@
 
 namespace {
 
-const auto registration = ClassRegistration<VimbleConfigureController>("VimbleConfigureController", "PSListController")
+const auto registration = ClassRegistration<VimbleConfigureController, PSListController>()
                               .initializer<&VimbleConfigureController::init>("init");
 
 constexpr const char* kSelectPageClassName = "VimbleSelectController";
@@ -67,4 +67,3 @@ void VimbleConfigureController::setPreferenceValue_specifier(const Value& value,
     VimbleFiles::setValuesForKeys(VimbleFiles::settingsFilePath(), {{kSkintoneKey, value}});
 }
 
-void VimbleConfigureController::viewDidLoad() { loadTitleIconAndStartFadeIn(); }

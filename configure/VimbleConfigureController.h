@@ -24,7 +24,6 @@ public:
     // Stores the new value under "Skintone" as it comes, keeping every other key.
     void setPreferenceValue_specifier(const Value& value, const std::shared_ptr<PSSpecifier>& specifier) override;
 
-    void viewDidLoad() override;
 
 private:
     std::shared_ptr<PSSpecifier> makeSelectEmojiRow();

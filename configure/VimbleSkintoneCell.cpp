@@ -8,7 +8,7 @@
 
 namespace {
 
-const auto registration = ClassRegistration<VimbleSkintoneCell>("VimbleSkintoneCell", "PSTableCell")
+const auto registration = ClassRegistration<VimbleSkintoneCell, PSTableCell>()
                               .initializer<&VimbleSkintoneCell::initWithSpecifier>("initWithSpecifier:");
 
 constexpr int kPlainTone = 0;
@@ -91,7 +91,7 @@ std::shared_ptr<UITableViewCell> VimbleSkintoneCell::tableView_cellForRowAtIndex
 // nothing is reloaded.
 void VimbleSkintoneCell::tableView_didSelectRowAtIndexPath(const std::shared_ptr<UITableView>& tableView,
                                                            const std::shared_ptr<NSIndexPath>& indexPath) {
-    tableView->deselectRowAtIndexPath_animated(indexPath, true);
+    tableView->deselectRowAtIndexPath_animated(indexPath, /*animated=*/true);
     VimbleFiles::setValuesForKeys(VimbleFiles::skintoneFilePath(),
                                   {{kToneKey, Value(std::to_string(indexPath->row()))}, {kShouldUpdateKey, Value(true)}});
     auto tapped = tableView->cellForRowAtIndexPath(indexPath);

@@ -1,5 +1,6 @@
 #include "credits/VimbleCreatorsController.h"
 
+#include "credits/VimbleDeveloperCell.h"
 #include "platform/NSURL.h"
 #include "platform/UIApplication.h"
 #include "platform/UIBarButtonItem.h"
@@ -7,12 +8,10 @@
 
 namespace {
 
-const auto registration = ClassRegistration<VimbleCreatorsController>("VimbleCreatorsController", "PSListController")
+const auto registration = ClassRegistration<VimbleCreatorsController, PSListController>()
                               .initializer<&VimbleCreatorsController::init>("init");
 
 constexpr const char* kDeveloperCellClass = "VimbleDeveloperCell";
-constexpr const char* kNameKey = "ID";
-constexpr const char* kHandleKey = "TH";
 constexpr const char* kWebsiteButtonTitle = "Website";
 
 struct Credit {
@@ -34,8 +33,8 @@ constexpr int kSpacerCount = 3;
 std::shared_ptr<PSSpecifier> creditGroup(const Credit& credit) {
     auto group = PSSpecifier::groupSpecifierWithName(credit.title);
     group->setProperty_forKey(Value(kDeveloperCellClass), PSFooterCellClassGroupKey);
-    group->setProperty_forKey(Value(credit.name), kNameKey);
-    group->setProperty_forKey(Value(credit.handle), kHandleKey);
+    group->setProperty_forKey(Value(credit.name), VimbleDeveloperCell::kNameKey);
+    group->setProperty_forKey(Value(credit.handle), VimbleDeveloperCell::kHandleKey);
     return group;
 }
 
@@ -55,7 +54,7 @@ std::shared_ptr<const SpecifierList> VimbleCreatorsController::specifiers() {
 }
 
 void VimbleCreatorsController::viewDidLoad() {
-    loadTitleIconAndStartFadeIn();
+    VimblePageAppearance::viewDidLoad();
     navigationItem()->setRightBarButtonItem(alloc<UIBarButtonItem>()->initWithTitle_style_target_action(
         kWebsiteButtonTitle, UIBarButtonItemStyle::Plain, self<NSObject>(),
         Selector::of<&VimbleCreatorsController::website>("website")));

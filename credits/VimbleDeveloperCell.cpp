@@ -9,11 +9,9 @@
 
 namespace {
 
-const auto registration = ClassRegistration<VimbleDeveloperCell>("VimbleDeveloperCell", "PSTableCell")
+const auto registration = ClassRegistration<VimbleDeveloperCell, PSTableCell>()
                               .initializer<&VimbleDeveloperCell::initWithSpecifier>("initWithSpecifier:");
 
-constexpr const char* kNameKey = "ID";
-constexpr const char* kHandleKey = "TH";
 constexpr const char* kPhotoFormat = "%@%@.png";
 constexpr const char* kFollowText = "Follow on Twitter";
 constexpr const char* kFollowColor = "#007CE6";
@@ -109,7 +107,7 @@ std::shared_ptr<UITableViewCell> VimbleDeveloperCell::tableView_cellForRowAtInde
 
 void VimbleDeveloperCell::tableView_didSelectRowAtIndexPath(const std::shared_ptr<UITableView>& tableView,
                                                              const std::shared_ptr<NSIndexPath>& indexPath) {
-    tableView->deselectRowAtIndexPath_animated(indexPath, true);
+    tableView->deselectRowAtIndexPath_animated(indexPath, /*animated=*/true);
     if (indexPath->row() == kLinkRow) twitterApp();
 }
 

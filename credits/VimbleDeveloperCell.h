@@ -22,8 +22,11 @@ public:
     static constexpr CGRect kPhotoFrame{{10, 10}, {70, 70}};
     static constexpr long kNameRow = 0;
     static constexpr long kLinkRow = 1;
+    // The group record's keys for the party's name and handle.
+    static constexpr const char* kNameKey = "ID";
+    static constexpr const char* kHandleKey = "TH";
 
-    // Reads the name (ID) and handle (TH) from the group record.
+    // Reads the name and handle from the group record.
     std::shared_ptr<PSTableCell> initWithSpecifier(const std::shared_ptr<PSSpecifier>& specifier);
 
     CGFloat preferredHeightForWidth(CGFloat width) override;

@@ -11,7 +11,7 @@
 namespace {
 
 const auto registration =
-    ClassRegistration<PSListController>("PSListController", "PSViewController").initializer<&PSListController::init>("init");
+    ClassRegistration<PSListController, PSViewController>().initializer<&PSListController::init>("init");
 
 // A class property holds a class, or the name of one.
 const ObjCClass* classFromProperty(const Value& value) {
@@ -201,7 +201,7 @@ void PSListController::switchChanged(const std::shared_ptr<PSSpecifier>& specifi
 
 void PSListController::tableView_didSelectRowAtIndexPath(const std::shared_ptr<UITableView>& tableView,
                                                           const std::shared_ptr<NSIndexPath>& indexPath) {
-    tableView->deselectRowAtIndexPath_animated(indexPath, true);
+    tableView->deselectRowAtIndexPath_animated(indexPath, /*animated=*/true);
     auto specifier = specifierAtIndexPath(indexPath);
     if (!specifier) return;
     switch (specifier->cellType()) {
@@ -227,7 +227,7 @@ void PSListController::openDetail(const std::shared_ptr<PSSpecifier>& specifier)
         preferencesPage->setSpecifier(specifier);
         preferencesPage->setParentController(self<PSViewController>());
     }
-    navigation->pushViewController_animated(page, true);
+    navigation->pushViewController_animated(page, /*animated=*/true);
 }
 
 std::optional<std::string> PSListController::tableView_titleForHeaderInSection(const std::shared_ptr<UITableView>&,

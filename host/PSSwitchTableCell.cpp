@@ -1,7 +1,7 @@
 #include "host/PSSwitchTableCell.h"
 
 namespace {
-const auto registration = ClassRegistration<PSSwitchTableCell>("PSSwitchTableCell", "PSTableCell")
+const auto registration = ClassRegistration<PSSwitchTableCell, PSTableCell>()
                               .initializer<&PSSwitchTableCell::initWithStyle_reuseIdentifier_specifier>(
                                   "initWithStyle:reuseIdentifier:specifier:");
 }

@@ -3,8 +3,8 @@
 #include "platform/ObjCClass.h"
 
 namespace {
-const ClassRegistration<PSTableCell> registration =
-    ClassRegistration<PSTableCell>("PSTableCell", "UITableViewCell")
+const auto registration =
+    ClassRegistration<PSTableCell, UITableViewCell>()
         .initializer<&PSTableCell::initWithStyle_reuseIdentifier_specifier>("initWithStyle:reuseIdentifier:specifier:");
 }
 

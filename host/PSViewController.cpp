@@ -4,7 +4,7 @@
 
 namespace {
 const auto registration =
-    ClassRegistration<PSViewController>("PSViewController", "UIViewController").initializer<&PSViewController::init>("init");
+    ClassRegistration<PSViewController, UIViewController>().initializer<&PSViewController::init>("init");
 }
 
 std::shared_ptr<PSViewController> PSViewController::init() {

@@ -11,8 +11,9 @@ class NSObject : public std::enable_shared_from_this<NSObject> {
 public:
     virtual ~NSObject() = default;
 
+    static constexpr const char* kObjCClassName = "NSObject";
     // The class name as the registry and the automation interface know it.
-    virtual const char* className() const { return "NSObject"; }
+    virtual const char* className() const { return kObjCClassName; }
 
     template <typename T>
     std::shared_ptr<T> self() { return std::static_pointer_cast<T>(shared_from_this()); }
@@ -24,6 +25,8 @@ public:
 template <typename T>
 std::shared_ptr<T> alloc() { return std::make_shared<T>(); }
 
-// Declares the class name of a platform or panel class.
-#define OBJC_CLASS_NAME(Name) \
-    const char* className() const override { return #Name; }
+// Declares the class name of a platform or panel class, the one name the
+// registry and className() both use.
+#define OBJC_CLASS_NAME(Name)                              \
+    static constexpr const char* kObjCClassName = #Name; \
+    const char* className() const override { return kObjCClassName; }

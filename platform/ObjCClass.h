@@ -8,6 +8,8 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <type_traits>
 
 // A class known by name, as the Objective-C runtime knows it: its superclass
 // and the initialisers that code elsewhere may call on a fresh instance
@@ -52,13 +54,18 @@ private:
 const ObjCClass* objc_getClass(const std::string& name);
 const ObjCClass* NSClassFromString(const std::string& name);
 
-// Registers Class with the initialisers given as (selector name, bool-returning
-// member of Class) pairs, while the library that holds it is loaded.
-template <typename Class>
+// Registers Class under the name it declares with OBJC_CLASS_NAME, as a
+// subclass of Superclass, which must be a C++ base of it, while the library
+// that holds it is loaded. Each initialiser is a member of Class given with
+// its selector name; it returns the instance, or nullptr when it refuses.
+template <typename Class, typename Superclass>
 class ClassRegistration {
+    static_assert(std::is_base_of_v<Superclass, Class>, "the superclass must be a C++ base of the class");
+    static_assert(std::string_view(Class::kObjCClassName) != std::string_view(Superclass::kObjCClassName),
+                  "the class must declare its own name with OBJC_CLASS_NAME");
+
 public:
-    ClassRegistration(const char* name, const char* superclassName)
-        : _class(ClassRegistry::shared().add(name, superclassName)) {}
+    ClassRegistration() : _class(ClassRegistry::shared().add(Class::kObjCClassName, Superclass::kObjCClassName)) {}
 
     template <auto Method>
     ClassRegistration& initializer(const std::string& selectorName) {

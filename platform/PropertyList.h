@@ -9,14 +9,19 @@
 // dictionaryWithContentsOfFile:, arrayWithContentsOfFile: and
 // writeToFile:atomically: do. Paths are device paths.
 //
-// Reading accepts the XML and the binary form. A missing, unreadable or
-// malformed file, or one whose top level is of another kind, reads as nullptr;
-// every successful read gives new mutable containers.
+// Reading accepts the XML and the binary form, of any value Foundation reads:
+// integers over the signed and unsigned 64-bit range, reals, dates, data,
+// text with any character, containers nested up to 512 deep. A missing or
+// unreadable file, one over 64 MiB, one that is malformed or not UTF-8, or
+// one whose top level is of another kind reads as nullptr; every successful
+// read gives new mutable containers.
 //
-// Writing produces Apple's XML form through a temporary file in the same
-// directory that is flushed to disk and renamed over the old file, after which
-// the directory is flushed too: a reader sees the old file or the new one,
-// never a mix, and a failed write leaves the old file as it was.
+// Writing produces Apple's XML form, as writeToFile:atomically: does, unless
+// that form cannot hold every value exactly (text with a control character
+// XML forbids, a date with a fraction of a second): such a file is written in
+// the binary form, which Foundation reads as well, so that no value changes.
+// The file is replaced whole (AtomicFile): a reader sees the old file or the
+// new one, never a mix, and a failed write leaves the old file as it was.
 class PropertyList {
 public:
     static Value read(const std::string& devicePath);
@@ -27,7 +32,11 @@ public:
     // cannot be replaced.
     static bool write(const Value& value, const std::string& devicePath);
 
-    // The XML form of a value, and a value from either form held in memory.
+    // The bytes write() puts in a file, each form alone, and a value from
+    // either form held in memory. Empty when the value has no property-list
+    // form.
+    static std::string fileData(const Value& value);
     static std::string xmlData(const Value& value);
+    static std::string binaryData(const Value& value);
     static Value fromData(const std::string& bytes);
 };

@@ -1,11 +1,13 @@
 #include "platform/TextMetrics.h"
 
+#include <utf8cpp/utf8.h>
+
 #include <algorithm>
 
+// Text that is not UTF-8 counts each bad sequence as one replacement character.
 std::size_t TextMetrics::characterCount(const std::string& text) {
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char byte) {
-        return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
-    }));
+    if (!utf8::is_valid(text.begin(), text.end())) return characterCount(utf8::replace_invalid(text));
+    return static_cast<std::size_t>(utf8::distance(text.begin(), text.end()));
 }
 
 std::size_t TextMetrics::lineCount(const std::string& text, CGFloat width, CGFloat characterWidth) {

@@ -14,7 +14,7 @@ std::shared_ptr<UIActivityViewController> UIActivityViewController::initWithActi
 void UIActivityViewController::loadView() {
     auto sheet = alloc<UIModalSheetView>()->initWithPlacement(UIModalSheetView::Placement::Bottom);
     for (const Value& item : _activityItems) {
-        if (item.isString()) sheet->addText(item.asString(), 15, false);
+        if (item.isString()) sheet->addText(item.asString(), 15, /*bold=*/false);
     }
     std::weak_ptr<UIActivityViewController> weakSelf = self<UIActivityViewController>();
     auto finisher = [weakSelf](std::string activity) {
@@ -22,13 +22,13 @@ void UIActivityViewController::loadView() {
             if (auto controller = weakSelf.lock()) controller->finish(activity);
         };
     };
-    sheet->addButton({"Copy", finisher("Copy"), false, false});
-    sheet->addButton({"Cancel", finisher(""), false, true});
+    sheet->addButton({"Copy", finisher("Copy"), /*destructive=*/false, /*bold=*/false});
+    sheet->addButton({"Cancel", finisher(""), /*destructive=*/false, /*bold=*/true});
     setView(sheet);
 }
 
 void UIActivityViewController::finish(const std::string& activity) {
     auto keepAlive = self<UIActivityViewController>();
     if (!activity.empty()) ActivityMonitor::shared().record(ActivityKind::Share, activity);
-    dismissViewControllerAnimated_completion(true, nullptr);
+    dismissViewControllerAnimated_completion(/*animated=*/true, nullptr);
 }

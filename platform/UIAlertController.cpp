@@ -16,8 +16,8 @@ void UIAlertController::loadView() {
     using Placement = UIModalSheetView::Placement;
     bool isAlert = _preferredStyle == UIAlertControllerStyle::Alert;
     auto sheet = alloc<UIModalSheetView>()->initWithPlacement(isAlert ? Placement::Centered : Placement::Bottom);
-    if (!title().empty()) sheet->addText(title(), 17, true);
-    if (!_message.empty()) sheet->addText(_message, 13, false);
+    if (!title().empty()) sheet->addText(title(), 17, /*bold=*/true);
+    if (!_message.empty()) sheet->addText(_message, 13, /*bold=*/false);
     std::weak_ptr<UIAlertController> weakSelf = self<UIAlertController>();
     for (const auto& action : _actions) {
         sheet->addButton({action->title(),
@@ -32,6 +32,6 @@ void UIAlertController::loadView() {
 
 void UIAlertController::actionTapped(const std::shared_ptr<UIAlertAction>& action) {
     auto keepAlive = self<UIAlertController>();
-    dismissViewControllerAnimated_completion(true, nullptr);
+    dismissViewControllerAnimated_completion(/*animated=*/true, nullptr);
     if (action->handler()) action->handler()(action);
 }

@@ -52,7 +52,7 @@ void UINavigationController::loadView() {
     _navigationBar = alloc<UINavigationBar>()->initWithFrame(CGRectMake(0, kStatusBarHeight, 0, 0));
     std::weak_ptr<UINavigationController> weakSelf = self<UINavigationController>();
     _navigationBar->setBackAction([weakSelf] {
-        if (auto controller = weakSelf.lock()) controller->popViewControllerAnimated(true);
+        if (auto controller = weakSelf.lock()) controller->popViewControllerAnimated(/*animated=*/true);
     });
     showTopViewController();
 }

@@ -15,7 +15,7 @@ void UISwitch::setOn_animated(bool on, bool animated) {
 
 bool UISwitch::handleTap(CGPoint) {
     if (!isEnabled()) return true;
-    setOn_animated(!_on, true);
+    setOn_animated(!_on, /*animated=*/true);
     sendActionsForControlEvents(UIControlEvents::ValueChanged);
     return true;
 }

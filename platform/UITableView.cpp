@@ -168,12 +168,14 @@ CGFloat UITableView::footerHeight(long section, const std::optional<std::string>
     return _style == UITableViewStyle::Plain ? 0 : kGroupedSpacing;
 }
 
+void UITableView::recycleCell(const std::shared_ptr<UITableViewCell>& cell) {
+    cell->removeFromSuperview();
+    cell->prepareForReuse();
+    _reuseQueues[cell->reuseIdentifier()].push_back(cell);
+}
+
 void UITableView::recycleAllCells() {
-    for (auto& [key, cell] : _visibleCells) {
-        cell->removeFromSuperview();
-        cell->prepareForReuse();
-        _reuseQueues[cell->reuseIdentifier()].push_back(cell);
-    }
+    for (auto& [key, cell] : _visibleCells) recycleCell(cell);
     _visibleCells.clear();
 }
 
@@ -199,32 +201,74 @@ void UITableView::recordRowChange(bool inserted, const std::vector<std::shared_p
     _lastRowChange = change;
 }
 
+// As the phone's table does, the rows that stay keep their cells, moved to
+// their new places, and only the new rows are asked for: insertion index
+// paths name the rows after the change.
 void UITableView::insertRowsAtIndexPaths_withRowAnimation(const std::vector<std::shared_ptr<NSIndexPath>>& indexPaths,
                                                           UITableViewRowAnimation animation) {
-    recordRowChange(true, indexPaths, animation);
+    recordRowChange(/*inserted=*/true, indexPaths, animation);
+    auto inserted = rowsBySection(indexPaths);
+    renumberVisibleRows([&inserted](RowKey key) -> std::optional<RowKey> {
+        auto section = inserted.find(key.first);
+        if (section == inserted.end()) return key;
+        for (long row : section->second) key.second += row <= key.second ? 1 : 0;
+        return key;
+    });
     invalidateGeometry();
-    recycleAllCells();
-    removeSupplementaryViews();
     layoutIfNeeded();
 }
 
+// Deletion index paths name the rows before the change; their cells go back
+// to the reuse queues.
 void UITableView::deleteRowsAtIndexPaths_withRowAnimation(const std::vector<std::shared_ptr<NSIndexPath>>& indexPaths,
                                                           UITableViewRowAnimation animation) {
-    recordRowChange(false, indexPaths, animation);
+    recordRowChange(/*inserted=*/false, indexPaths, animation);
+    auto deleted = rowsBySection(indexPaths);
+    renumberVisibleRows([&deleted](RowKey key) -> std::optional<RowKey> {
+        auto section = deleted.find(key.first);
+        if (section == deleted.end()) return key;
+        const auto& rows = section->second;
+        if (std::binary_search(rows.begin(), rows.end(), key.second)) return std::nullopt;
+        key.second -= std::lower_bound(rows.begin(), rows.end(), key.second) - rows.begin();
+        return key;
+    });
     invalidateGeometry();
-    recycleAllCells();
-    removeSupplementaryViews();
     layoutIfNeeded();
+}
+
+std::map<long, std::vector<long>> UITableView::rowsBySection(
+    const std::vector<std::shared_ptr<NSIndexPath>>& indexPaths) {
+    std::map<long, std::vector<long>> rows;
+    for (const auto& indexPath : indexPaths) {
+        if (indexPath) rows[indexPath->section()].push_back(indexPath->row());
+    }
+    for (auto& [section, sectionRows] : rows) std::sort(sectionRows.begin(), sectionRows.end());
+    return rows;
+}
+
+void UITableView::renumberVisibleRows(const std::function<std::optional<RowKey>(RowKey)>& renumber) {
+    std::map<RowKey, std::shared_ptr<UITableViewCell>> renumbered;
+    for (auto& [key, cell] : _visibleCells) {
+        if (auto moved = renumber(key)) {
+            renumbered[*moved] = cell;
+            continue;
+        }
+        recycleCell(cell);
+    }
+    _visibleCells = std::move(renumbered);
+    if (!_selectedRow) return;
+    auto selected = renumber({_selectedRow->section(), _selectedRow->row()});
+    _selectedRow = selected ? NSIndexPath::indexPathForRow_inSection(selected->second, selected->first) : nullptr;
 }
 
 void UITableView::selectRowAtIndexPath(const std::shared_ptr<NSIndexPath>& indexPath) {
-    if (auto previous = cellForRowAtIndexPath(_selectedRow)) previous->setSelected_animated(false, false);
+    if (auto previous = cellForRowAtIndexPath(_selectedRow)) previous->setSelected_animated(/*selected=*/false, /*animated=*/false);
     _selectedRow = indexPath;
-    if (auto cell = cellForRowAtIndexPath(indexPath)) cell->setSelected_animated(true, false);
+    if (auto cell = cellForRowAtIndexPath(indexPath)) cell->setSelected_animated(/*selected=*/true, /*animated=*/false);
 }
 
 void UITableView::deselectRowAtIndexPath_animated(const std::shared_ptr<NSIndexPath>& indexPath, bool animated) {
-    if (auto cell = cellForRowAtIndexPath(indexPath)) cell->setSelected_animated(false, animated);
+    if (auto cell = cellForRowAtIndexPath(indexPath)) cell->setSelected_animated(/*selected=*/false, animated);
     if (_selectedRow && indexPath && _selectedRow->isEqual(*indexPath)) _selectedRow = nullptr;
 }
 
@@ -303,7 +347,7 @@ void UITableView::placeCell(const std::shared_ptr<NSIndexPath>& indexPath) {
         addSubview(cell);
     }
     cell->setFrame(rectForRowAtIndexPath(indexPath));
-    cell->setSelected_animated(_selectedRow && _selectedRow->isEqual(*indexPath), false);
+    cell->setSelected_animated(_selectedRow && _selectedRow->isEqual(*indexPath), /*animated=*/false);
 }
 
 void UITableView::layoutSupplementaryViews(const CGRect& visible) {

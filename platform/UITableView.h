@@ -4,6 +4,7 @@
 #include "platform/UIScrollView.h"
 #include "platform/UITableViewCell.h"
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -92,7 +93,9 @@ public:
     CGRect rectForRowAtIndexPath(const std::shared_ptr<NSIndexPath>& indexPath);
     CGRect rectForSection(long section);
 
+    // Every visible cell is asked for again.
     void reloadData();
+    // The cells of the rows that stay are kept; only new rows are asked for.
     void insertRowsAtIndexPaths_withRowAnimation(const std::vector<std::shared_ptr<NSIndexPath>>& indexPaths,
                                                  UITableViewRowAnimation animation);
     void deleteRowsAtIndexPaths_withRowAnimation(const std::vector<std::shared_ptr<NSIndexPath>>& indexPaths,
@@ -144,7 +147,12 @@ private:
     CGFloat headerHeight(long section, const std::optional<std::string>& title);
     CGFloat footerHeight(long section, const std::optional<std::string>& title);
     void invalidateGeometry();
+    void recycleCell(const std::shared_ptr<UITableViewCell>& cell);
     void recycleAllCells();
+    static std::map<long, std::vector<long>> rowsBySection(const std::vector<std::shared_ptr<NSIndexPath>>& indexPaths);
+    // Moves each visible cell (and the selection) to the row `renumber` gives,
+    // recycling those it gives none.
+    void renumberVisibleRows(const std::function<std::optional<RowKey>(RowKey)>& renumber);
     void removeSupplementaryViews();
     void layoutCells(const CGRect& visible);
     void placeCell(const std::shared_ptr<NSIndexPath>& indexPath);

@@ -154,5 +154,6 @@ void UIView::animateWithDuration_animations_completion(double duration, const st
     if (animations) animations();
     currentAnimation = outer;
     if (!completion) return;
-    NSTimer::scheduledTimerWithTimeInterval_repeats_block(duration, false, [completion](auto&) { completion(true); });
+    NSTimer::scheduledTimerWithTimeInterval_repeats_block(duration, /*repeats=*/false,
+                                                          [completion](auto&) { completion(/*finished=*/true); });
 }

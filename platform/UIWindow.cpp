@@ -22,17 +22,17 @@ std::shared_ptr<UIWindow> UIWindow::initWithFrame(const CGRect& frame) {
 
 void UIWindow::setRootViewController(std::shared_ptr<UIViewController> controller) {
     if (_rootViewController) {
-        _rootViewController->viewWillDisappear(false);
+        _rootViewController->viewWillDisappear(/*animated=*/false);
         _rootViewController->view()->removeFromSuperview();
-        _rootViewController->viewDidDisappear(false);
+        _rootViewController->viewDidDisappear(/*animated=*/false);
     }
     _rootViewController = std::move(controller);
     if (!_rootViewController) return;
     auto rootView = _rootViewController->view();
     rootView->setFrame(bounds());
-    _rootViewController->viewWillAppear(false);
+    _rootViewController->viewWillAppear(/*animated=*/false);
     insertSubview_atIndex(rootView, 0);
-    _rootViewController->viewDidAppear(false);
+    _rootViewController->viewDidAppear(/*animated=*/false);
     setNeedsLayout();
 }
 

@@ -8,7 +8,16 @@
 #include <cctype>
 #include <climits>
 #include <cmath>
+#include <limits>
 #include <sstream>
+
+Value::Value(std::uint64_t integer) {
+    if (integer <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
+        _storage = static_cast<std::int64_t>(integer);
+        return;
+    }
+    _storage = integer;
+}
 
 Value::Value(std::shared_ptr<ValueArray> array) : _storage(std::move(array)) {}
 Value::Value(std::shared_ptr<ValueDictionary> dictionary) : _storage(std::move(dictionary)) {}
@@ -57,6 +66,7 @@ int leadingInteger(const std::string& text) {
 
 bool Value::asBool() const { return exactly<bool>(_storage, "boolean"); }
 std::int64_t Value::asInteger() const { return exactly<std::int64_t>(_storage, "integer"); }
+std::uint64_t Value::asUnsignedInteger() const { return exactly<std::uint64_t>(_storage, "unsigned integer"); }
 double Value::asReal() const { return exactly<double>(_storage, "real"); }
 const std::string& Value::asString() const { return exactly<std::string>(_storage, "string"); }
 Date Value::asDate() const { return exactly<Date>(_storage, "date"); }
@@ -75,6 +85,7 @@ const ObjCClass* Value::asClass() const { return exactly<const ObjCClass*>(_stor
 bool Value::boolValue() const {
     if (isBool()) return asBool();
     if (isInteger()) return asInteger() != 0;
+    if (isUnsignedInteger()) return true;
     if (isReal()) return asReal() != 0.0;
     if (isObject()) return asObject() != nullptr;
     if (!isString()) return !isNil();
@@ -94,6 +105,7 @@ int Value::intValue() const {
     if (isInteger()) {
         return static_cast<int>(std::clamp<std::int64_t>(asInteger(), INT_MIN, INT_MAX));
     }
+    if (isUnsignedInteger()) return INT_MAX;
     // Not a number has no integer (converting it is undefined): 0, as an ARM phone gives.
     if (isReal()) return std::isnan(asReal()) ? 0 : static_cast<int>(std::clamp<double>(asReal(), INT_MIN, INT_MAX));
     if (isString()) return leadingInteger(asString());
@@ -103,6 +115,7 @@ int Value::intValue() const {
 double Value::doubleValue() const {
     if (isBool()) return asBool() ? 1.0 : 0.0;
     if (isInteger()) return static_cast<double>(asInteger());
+    if (isUnsignedInteger()) return static_cast<double>(asUnsignedInteger());
     if (isReal()) return asReal();
     if (isString()) return std::strtod(asString().c_str(), nullptr);
     return 0.0;
@@ -119,6 +132,7 @@ std::string Value::description() const {
     if (isNil()) out << "nil";
     else if (isBool()) out << (asBool() ? "YES" : "NO");
     else if (isInteger()) out << asInteger();
+    else if (isUnsignedInteger()) out << asUnsignedInteger();
     else if (isReal()) out << asReal();
     else if (isString()) out << '"' << asString() << '"';
     else if (isDate()) out << "<date>";

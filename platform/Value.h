@@ -14,7 +14,9 @@ class Value;
 
 using ValueArray = std::vector<Value>;
 using ValueDictionary = std::map<std::string, Value>;
-using Date = std::chrono::system_clock::time_point;
+// Microseconds, as libplist holds a date, over every year a property list
+// holds (NSDate.distantPast and distantFuture, years 1 and 4001, included).
+using Date = std::chrono::sys_time<std::chrono::microseconds>;
 
 // Raw bytes of a property-list <data> element.
 struct Data {
@@ -23,7 +25,7 @@ struct Data {
 };
 
 // The untyped value the panel passes where Objective-C passes `id`: nil, a
-// boolean, a number, a string, a date, data, an array, a dictionary, an object
+// boolean, a number (signed, or unsigned above the signed range), a string, a date, data, an array, a dictionary, an object
 // or a class. Arrays and dictionaries are shared by reference, as NSMutableArray
 // and NSMutableDictionary are: copying a Value copies the reference.
 class Value {
@@ -33,6 +35,8 @@ public:
     Value(bool boolean) : _storage(boolean) {}
     Value(int integer) : _storage(std::int64_t{integer}) {}
     Value(std::int64_t integer) : _storage(integer) {}
+    // Held as a signed integer when it fits, so that equal numbers compare equal.
+    Value(std::uint64_t integer);
     Value(double real) : _storage(real) {}
     Value(const char* string) : _storage(std::string(string)) {}
     Value(std::string string) : _storage(std::move(string)) {}
@@ -53,8 +57,10 @@ public:
     bool isNil() const { return std::holds_alternative<std::monostate>(_storage); }
     bool isBool() const { return std::holds_alternative<bool>(_storage); }
     bool isInteger() const { return std::holds_alternative<std::int64_t>(_storage); }
+    // An integer above the signed 64-bit range, as NSNumber holds an unsigned long long.
+    bool isUnsignedInteger() const { return std::holds_alternative<std::uint64_t>(_storage); }
     bool isReal() const { return std::holds_alternative<double>(_storage); }
-    bool isNumber() const { return isBool() || isInteger() || isReal(); }
+    bool isNumber() const { return isBool() || isInteger() || isUnsignedInteger() || isReal(); }
     bool isString() const { return std::holds_alternative<std::string>(_storage); }
     bool isDate() const { return std::holds_alternative<Date>(_storage); }
     bool isData() const { return std::holds_alternative<Data>(_storage); }
@@ -66,6 +72,7 @@ public:
     // Exact accessors: the value must hold that kind (asserted).
     bool asBool() const;
     std::int64_t asInteger() const;
+    std::uint64_t asUnsignedInteger() const;
     double asReal() const;
     const std::string& asString() const;
     Date asDate() const;
@@ -93,7 +100,7 @@ public:
     std::string description() const;
 
 private:
-    std::variant<std::monostate, bool, std::int64_t, double, std::string, Date, Data,
+    std::variant<std::monostate, bool, std::int64_t, std::uint64_t, double, std::string, Date, Data,
                  std::shared_ptr<ValueArray>, std::shared_ptr<ValueDictionary>,
                  std::shared_ptr<NSObject>, const ObjCClass*>
         _storage;

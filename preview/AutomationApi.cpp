@@ -62,7 +62,7 @@ auto onMain(Work work) {
 
 void AutomationApi::post(httplib::Server& server, const char* path, Action action) {
     server.Post(path, [action](const httplib::Request& request, httplib::Response& response) {
-        json body = request.body.empty() ? json::object() : json::parse(request.body, nullptr, false);
+        json body = request.body.empty() ? json::object() : json::parse(request.body, nullptr, /*allow_exceptions=*/false);
         if (body.is_discarded() || !body.is_object()) return send(response, failure(400, "the body must be a JSON object"));
         send(response, action(body));
     });

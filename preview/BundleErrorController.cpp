@@ -62,9 +62,9 @@ void BundleErrorController::loadView() {
     page->setBackgroundColor(UIColor::groupTableViewBackgroundColor());
     auto grey = UIColor::colorWithRed_green_blue_alpha(0.43, 0.43, 0.45, 1);
     page->labels = {
-        makeLabel("\u201C" + _entry.label + "\u201D could not be opened", 20, true, UIColor::blackColor()),
-        makeLabel(_message, 15, false, UIColor::colorWithRed_green_blue_alpha(0.8, 0.1, 0.1, 1)),
-        makeLabel("Bundle: " + _entry.bundleDirectory(), 13, false, grey),
+        makeLabel("\u201C" + _entry.label + "\u201D could not be opened", 20, /*bold=*/true, UIColor::blackColor()),
+        makeLabel(_message, 15, /*bold=*/false, UIColor::colorWithRed_green_blue_alpha(0.8, 0.1, 0.1, 1)),
+        makeLabel("Bundle: " + _entry.bundleDirectory(), 13, /*bold=*/false, grey),
     };
     for (const auto& label : page->labels) page->addSubview(label);
     setView(page);

@@ -1,23 +1,13 @@
 #include "preview/EventLog.h"
 
+#include <date/date.h>
+
 #include <chrono>
-#include <cstdio>
-#include <ctime>
 
 namespace {
 
 std::string timestampNow() {
-    auto now = std::chrono::system_clock::now();
-    std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    auto milliseconds =
-        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
-    std::tm utc{};
-    gmtime_r(&seconds, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &utc);
-    char withMilliseconds[40];
-    std::snprintf(withMilliseconds, sizeof withMilliseconds, "%s.%03dZ", text, static_cast<int>(milliseconds));
-    return withMilliseconds;
+    return date::format("%FT%TZ", std::chrono::floor<std::chrono::milliseconds>(std::chrono::system_clock::now()));
 }
 
 } // namespace

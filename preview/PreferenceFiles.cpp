@@ -4,9 +4,11 @@
 #include "platform/PropertyList.h"
 #include "preview/BundleDeclarations.h"
 
+#include <date/date.h>
+#include <openssl/evp.h>
+
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -16,29 +18,13 @@ namespace {
 constexpr const char* kPreferencesPrefix = "/var/mobile/Library/Preferences/";
 
 std::string base64(const std::vector<std::uint8_t>& bytes) {
-    static constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string text;
-    for (std::size_t index = 0; index < bytes.size(); index += 3) {
-        std::size_t count = std::min<std::size_t>(3, bytes.size() - index);
-        std::uint32_t chunk = std::uint32_t{bytes[index]} << 16;
-        if (count > 1) chunk |= std::uint32_t{bytes[index + 1]} << 8;
-        if (count > 2) chunk |= bytes[index + 2];
-        text += kAlphabet[(chunk >> 18) & 0x3F];
-        text += kAlphabet[(chunk >> 12) & 0x3F];
-        text += count > 1 ? kAlphabet[(chunk >> 6) & 0x3F] : '=';
-        text += count > 2 ? kAlphabet[chunk & 0x3F] : '=';
-    }
+    std::string text(4 * ((bytes.size() + 2) / 3) + 1, '\0');
+    int length = EVP_EncodeBlock(reinterpret_cast<unsigned char*>(text.data()), bytes.data(), static_cast<int>(bytes.size()));
+    text.resize(static_cast<std::size_t>(std::max(length, 0)));
     return text;
 }
 
-std::string isoDate(const Date& date) {
-    std::time_t seconds = std::chrono::system_clock::to_time_t(date);
-    std::tm utc{};
-    gmtime_r(&seconds, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return text;
-}
+std::string isoDate(const Date& date) { return date::format("%FT%TZ", std::chrono::floor<std::chrono::seconds>(date)); }
 
 // The files the installed bundles declare, in the order they declare them.
 std::vector<std::string> declaredPaths() {
@@ -86,6 +72,7 @@ void PreferenceFiles::removeAll() {
 nlohmann::json PreferenceFiles::toJson(const Value& value) {
     if (value.isBool()) return value.asBool();
     if (value.isInteger()) return value.asInteger();
+    if (value.isUnsignedInteger()) return value.asUnsignedInteger();
     if (value.isReal()) return value.asReal();
     if (value.isString()) return value.asString();
     if (value.isDate()) return isoDate(value.asDate());

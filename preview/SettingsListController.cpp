@@ -38,7 +38,7 @@ std::shared_ptr<UITableViewCell> SettingsListController::tableView_cellForRowAtI
 
 void SettingsListController::tableView_didSelectRowAtIndexPath(const std::shared_ptr<UITableView>& tableView,
                                                                const std::shared_ptr<NSIndexPath>& indexPath) {
-    tableView->deselectRowAtIndexPath_animated(indexPath, true);
+    tableView->deselectRowAtIndexPath_animated(indexPath, /*animated=*/true);
     auto row = static_cast<std::size_t>(indexPath->row());
     if (row < _entries.size()) openEntry(_entries[row]);
 }
@@ -51,5 +51,5 @@ void SettingsListController::openEntry(const SettingsEntry& entry) {
     if (!page) page = alloc<BundleErrorController>()->initWithEntry_message(entry, loaded.error);
     // The Settings app names a bundle's page after its row unless the page names itself.
     if (page->title().empty()) page->setTitle(entry.label);
-    navigation->pushViewController_animated(page, true);
+    navigation->pushViewController_animated(page, /*animated=*/true);
 }

@@ -12,7 +12,7 @@
 
 namespace {
 
-const auto registration = ClassRegistration<VimbleSelectController>("VimbleSelectController", "PSViewController")
+const auto registration = ClassRegistration<VimbleSelectController, PSViewController>()
                               .initializer<&VimbleSelectController::init>("init");
 
 constexpr const char* kPageTitle = "Select Emoji's";
@@ -94,8 +94,6 @@ void VimbleSelectController::installTable() {
     setView(_tableView);
 }
 
-void VimbleSelectController::viewDidLoad() { loadTitleIconAndStartFadeIn(); }
-
 // The file keeps an empty array rather than vanishing: the add-on reads an
 // empty list, not a missing one.
 void VimbleSelectController::purge() {
@@ -105,7 +103,7 @@ void VimbleSelectController::purge() {
 }
 
 void VimbleSelectController::dismiss() {
-    if (auto navigation = navigationController()) navigation->popViewControllerAnimated(true);
+    if (auto navigation = navigationController()) navigation->popViewControllerAnimated(/*animated=*/true);
 }
 
 long VimbleSelectController::numberOfSectionsInTableView(const std::shared_ptr<UITableView>&) {
@@ -153,7 +151,7 @@ std::shared_ptr<UITableViewCell> VimbleSelectController::tableView_cellForRowAtI
 // cell's title, so a repeated emoji acts the same from either of its rows.
 void VimbleSelectController::tableView_didSelectRowAtIndexPath(const std::shared_ptr<UITableView>& tableView,
                                                                const std::shared_ptr<NSIndexPath>& indexPath) {
-    tableView->deselectRowAtIndexPath_animated(indexPath, true);
+    tableView->deselectRowAtIndexPath_animated(indexPath, /*animated=*/true);
     auto cell = tableView->cellForRowAtIndexPath(indexPath);
     // Taps come only from rows on screen; without a cell there is no emoji to act on.
     if (!cell) return;
@@ -189,5 +187,5 @@ void VimbleSelectController::presentLimitAlert() {
                                                                                     UIAlertControllerStyle::Alert);
     alert->addAction(UIAlertAction::actionWithTitle_style_handler(kAlertActionTitle, UIAlertActionStyle::Destructive,
                                                                   nullptr));
-    presentViewController_animated_completion(alert, true, nullptr);
+    presentViewController_animated_completion(alert, /*animated=*/true, nullptr);
 }

@@ -25,7 +25,6 @@ public:
 
     // Builds the bar buttons and the table at once; nullptr when the base refuses.
     std::shared_ptr<VimbleSelectController> init();
-    void viewDidLoad() override;
 
     // The trash button: clears every favourite, no questions asked.
     void purge();

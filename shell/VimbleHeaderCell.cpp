@@ -1,7 +1,7 @@
 #include "shell/VimbleHeaderCell.h"
 
 namespace {
-const auto registration = ClassRegistration<VimbleHeaderCell>("VimbleHeaderCell", "PSTableCell")
+const auto registration = ClassRegistration<VimbleHeaderCell, PSTableCell>()
                               .initializer<&VimbleHeaderCell::initWithSpecifier>("initWithSpecifier:");
 }
 

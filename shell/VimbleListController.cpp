@@ -6,11 +6,14 @@
 #include "platform/UINavigationController.h"
 #include "platform/UIScreen.h"
 #include "shell/VimbleFiles.h"
+#include "shell/VimbleHeaderCell.h"
 #include "shell/VimbleTexts.h"
+
+#include <algorithm>
 
 namespace {
 
-const auto registration = ClassRegistration<VimbleListController>("VimbleListController", "PSListController")
+const auto registration = ClassRegistration<VimbleListController, PSListController>()
                               .initializer<&VimbleListController::init>("init");
 
 const std::string kEnabledKey = "Enabled";
@@ -49,7 +52,7 @@ std::shared_ptr<const SpecifierList> VimbleListController::specifiers() {
 
 void VimbleListController::appendLeadingRows(SpecifierList& rows) {
     auto header = groupWithProperty("", PSHeaderCellClassGroupKey, Value("VimbleHeaderCell"));
-    header->setProperty_forKey(Value(kHeaderSpacerHeight), "spacerHeight");
+    header->setProperty_forKey(Value(kHeaderSpacerHeight), VimbleHeaderCell::kSpacerHeightKey);
     rows.push_back(header);
     rows.push_back(PSSpecifier::groupSpecifierWithName("Options"));
     auto enable = PSSpecifier::preferenceSpecifierNamed_target_set_get_detail_cell_edit(
@@ -91,16 +94,23 @@ void VimbleListController::setPreferenceValue_specifier(const Value& value,
                                                         const std::shared_ptr<PSSpecifier>& specifier) {
     VimbleFiles::setValuesForKeys(VimbleFiles::settingsFilePath(), {{kEnabledKey, value}});
     if (!specifier->propertyForKey(PSEnabledSpecKey).boolValue()) return;
-    constexpr std::size_t kConfigurePosition = 3;
     if (value.boolValue()) {
-        insertContiguousSpecifiers_atIndex_animated(*hiddenSpecs, kConfigurePosition, true);
+        insertContiguousSpecifiers_atIndex_animated(*hiddenSpecs, positionAfter(*specifier), /*animated=*/true);
         return;
     }
-    removeContiguousSpecifiers_animated(*hiddenSpecs, true);
+    removeContiguousSpecifiers_animated(*hiddenSpecs, /*animated=*/true);
+}
+
+// The hidden rows stand right under the master switch.
+std::size_t VimbleListController::positionAfter(const PSSpecifier& specifier) const {
+    if (!_specifiers) return 0;
+    const SpecifierList& rows = *_specifiers;
+    auto found = std::find_if(rows.begin(), rows.end(), [&specifier](const auto& row) { return row.get() == &specifier; });
+    return found == rows.end() ? rows.size() : static_cast<std::size_t>(found - rows.begin()) + 1;
 }
 
 void VimbleListController::viewDidLoad() {
-    loadTitleIconAndStartFadeIn();
+    VimblePageAppearance::viewDidLoad();
     installBanner();
     navigationItem()->setRightBarButtonItem(alloc<UIBarButtonItem>()->initWithBarButtonSystemItem_target_action(
         UIBarButtonSystemItem::Action, self<NSObject>(), Selector::of<&VimbleListController::share>("share:")));
@@ -138,16 +148,16 @@ void VimbleListController::email() {
     composer->setMailComposeDelegate(self<VimbleListController>());
     composer->setSubject(VimbleTexts::kHelpMailSubject);
     composer->setToRecipients({VimbleTexts::kSupportAddress});
-    presentViewController_animated_completion(composer, true, nullptr);
+    presentViewController_animated_completion(composer, /*animated=*/true, nullptr);
 }
 
 void VimbleListController::mailComposeController_didFinishWithResult_error(
     const std::shared_ptr<MFMailComposeViewController>&, MFMailComposeResult, const Value&) {
-    dismissViewControllerAnimated_completion(true, nullptr);
+    dismissViewControllerAnimated_completion(/*animated=*/true, nullptr);
 }
 
 void VimbleListController::share(const Value&) {
     auto sheet = alloc<UIActivityViewController>()->initWithActivityItems_applicationActivities(
         {Value(VimbleTexts::kShareText)}, {});
-    if (auto navigation = navigationController()) navigation->presentViewController_animated_completion(sheet, true, nullptr);
+    if (auto navigation = navigationController()) navigation->presentViewController_animated_completion(sheet, /*animated=*/true, nullptr);
 }

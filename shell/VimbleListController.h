@@ -39,6 +39,7 @@ private:
     void appendLeadingRows(SpecifierList& rows);
     void appendTrailingRows(SpecifierList& rows);
     void installBanner();
+    std::size_t positionAfter(const PSSpecifier& specifier) const;
 
     std::shared_ptr<UIImageView> _iconImageView;
 };

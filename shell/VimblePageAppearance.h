@@ -13,9 +13,8 @@
 // window takes the panel's grey-blue tint, and half a second after the page
 // loads, the small title icon in its navigation bar fades in.
 //
-// A page class derives from VimblePageAppearance<ItsHostBase> and calls
-// loadTitleIconAndStartFadeIn() first thing in its viewDidLoad, which also
-// runs the base's viewDidLoad at the right moment.
+// A page class derives from VimblePageAppearance<ItsHostBase>; a page that
+// does more in its viewDidLoad calls this one's first.
 template <typename Base>
 class VimblePageAppearance : public Base {
 public:
@@ -50,18 +49,24 @@ public:
             nullptr);
     }
 
-protected:
-    void loadTitleIconAndStartFadeIn() {
+    // The title icon goes in, hidden, before the base loads the page, and
+    // fades in once the page has loaded.
+    void viewDidLoad() override {
+        installHiddenTitleIcon();
+        Base::viewDidLoad();
+        // The run loop keeps the timer, and the timer the page, until it fires.
+        NSTimer::scheduledTimerWithTimeInterval_target_selector_userInfo_repeats(
+            kFadeInDelay, this->template self<NSObject>(),
+            Selector::of<&VimblePageAppearance::increaseAlpha>("increaseAlpha"), Value(), /*repeats=*/false);
+    }
+
+private:
+    void installHiddenTitleIcon() {
         std::string path = VimbleFiles::imagePath(kTitleIconFormat);
         auto icon = alloc<UIImageView>()->initWithFrame(CGRectMake(0, 0, 30, 30));
         icon->setImage(UIImage::imageWithContentsOfFile(path));
         icon->setContentMode(UIViewContentMode::ScaleAspectFit);
         this->navigationItem()->setTitleView(icon);
         this->navigationItem()->titleView()->setAlpha(0);
-        Base::viewDidLoad();
-        // The run loop keeps the timer, and the timer the page, until it fires.
-        NSTimer::scheduledTimerWithTimeInterval_target_selector_userInfo_repeats(
-            kFadeInDelay, this->template self<NSObject>(),
-            Selector::of<&VimblePageAppearance::increaseAlpha>("increaseAlpha"), Value(), false);
     }
 };

@@ -4,7 +4,7 @@
 
 namespace {
 const auto registration =
-    ClassRegistration<VimbleSwitch>("VimbleSwitch", "PSSwitchTableCell")
+    ClassRegistration<VimbleSwitch, PSSwitchTableCell>()
         .initializer<&VimbleSwitch::initWithStyle_reuseIdentifier_specifier>("initWithStyle:reuseIdentifier:specifier:");
 }
 

@@ -3,16 +3,23 @@
 #include <cctype>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string_view>
+
+#include <utf8cpp/utf8.h>
 
 namespace {
 
-// The length in bytes of the UTF-8 sequence a lead byte opens.
-std::size_t sequenceLength(unsigned char lead) {
-    if (lead < 0x80) return 1;
-    if ((lead >> 5) == 0x6) return 2;
-    if ((lead >> 4) == 0xE) return 3;
-    return 4;
+constexpr std::uint32_t kLastBmpCharacter = 0xFFFF;
+
+// Past the first UTF-16 unit of the text; nullopt when that unit is the
+// first half of a surrogate pair (a character outside the BMP), where no
+// digit can follow, or when the text is not UTF-8.
+std::optional<std::size_t> afterFirstUnit(const std::string& text) {
+    if (!utf8::is_valid(text.begin(), text.end())) return std::nullopt;
+    auto position = text.begin();
+    if (utf8::next(position, text.end()) > kLastBmpCharacter) return std::nullopt;
+    return static_cast<std::size_t>(position - text.begin());
 }
 
 bool isScannerWhiteSpace(const std::string& text, std::size_t position, std::size_t& length) {
@@ -41,10 +48,9 @@ int hexDigit(char character) {
 
 std::uint32_t scanHexInt(const std::string& text) {
     if (text.empty()) return 0;
-    // Skipping one UTF-16 unit of a character outside the BMP lands inside a
-    // surrogate pair, where no digit can be read.
-    std::size_t position = sequenceLength(static_cast<unsigned char>(text[0]));
-    if (position == 4) return 0;
+    std::optional<std::size_t> afterFirst = afterFirstUnit(text);
+    if (!afterFirst) return 0;
+    std::size_t position = *afterFirst;
     for (std::size_t length = 0; position < text.size() && isScannerWhiteSpace(text, position, length);) {
         position += length;
     }

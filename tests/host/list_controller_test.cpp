@@ -63,11 +63,11 @@ public:
 };
 
 const auto footerRegistration =
-    ClassRegistration<WideFooter>("TestWideFooter", "PSTableCell").initializer<&WideFooter::initWithSpecifier>("initWithSpecifier:");
+    ClassRegistration<WideFooter, PSTableCell>().initializer<&WideFooter::initWithSpecifier>("initWithSpecifier:");
 const auto detailRegistration =
-    ClassRegistration<DetailPage>("TestDetailPage", "PSViewController").initializer<&DetailPage::init>("init");
+    ClassRegistration<DetailPage, PSViewController>().initializer<&DetailPage::init>("init");
 const auto pageRegistration =
-    ClassRegistration<SamplePage>("TestSamplePage", "PSListController").initializer<&SamplePage::init>("init");
+    ClassRegistration<SamplePage, PSListController>().initializer<&SamplePage::init>("init");
 
 class Listener : public NSObject {
 public:

@@ -75,10 +75,10 @@ void PrintTo(const Scenario& scenario, std::ostream* out) { *out << scenario.nam
 
 std::vector<Scenario> scenarios() {
     return {
-        // The row follows the flip; the switch shows the file at once, as the
-        // host asks the getter again when it draws the rows anew.
+        // The row and the switch follow the flip: the table keeps the
+        // switch's cell when it inserts or removes the row.
         {"FlipEnable", kSettingsFile, Value::dictionary({{"Enabled", false}, {"Skintone", true}}), flipRoot,
-         "off hidden / off shown / reopened off hidden", "on shown / on hidden / reopened on shown"},
+         "off hidden / on shown / reopened off hidden", "on shown / off hidden / reopened on shown"},
         {"ChooseEmoji", kFavoritesFile, Value::array({Value("😬")}), tapFirstEmoji,
          "111 222 111 / 222 222 111 / redrawn 111 222 111", "111 111 111 / 222 111 111 / redrawn 111 111 111"},
     };

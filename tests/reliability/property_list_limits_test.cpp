@@ -1,6 +1,6 @@
 // What the property-list reader refuses before libplist can be made to
 // recurse, copy or abort, and what text it will not read or write because
-// other readers of the files could not read it back.
+// the files have no form for it.
 #include "platform/PropertyList.h"
 #include "support/TemporaryDevice.h"
 #include "tests/reliability/HandMadeBinaryPlist.h"
@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr std::size_t kLargestFile = 1024 * 1024;
+constexpr std::size_t kLargestFile = 64 * 1024 * 1024;
 
 std::string nestedXml(std::size_t depth) {
     std::string body;
@@ -72,7 +72,7 @@ TEST(PropertyListLimitsTest, BrokenBinaryShapesReadAsNone) {
     }
 }
 
-TEST(PropertyListLimitsTest, AFileOfOneMebibyteIsReadAndOneByteMoreIsNot) {
+TEST(PropertyListLimitsTest, AFileOf64MebibytesIsReadAndOneByteMoreIsNot) {
     std::string shell = xmlPlist("<array><string></string></array>");
     std::string exact = xmlPlist("<array><string>" + std::string(kLargestFile - shell.size(), 'x') + "</string></array>");
     ASSERT_EQ(exact.size(), kLargestFile);
@@ -88,12 +88,12 @@ TEST(PropertyListLimitsTest, ALoneSurrogateInBinaryTextIsDropped) {
     EXPECT_EQ(PropertyList::fromData(plist.bytes(0)), Value::array({Value("ab")}));
 }
 
-TEST(PropertyListLimitsTest, TextThatXmlCannotCarryIsNeitherReadNorWritten) {
+TEST(PropertyListLimitsTest, TextThatIsNotUnicodeOrHoldsANulIsNeitherReadNorWritten) {
     TemporaryDevice device;
     const std::string path = "/var/mobile/Library/Preferences/com.korvent.vimblepreferences.plist";
     ASSERT_TRUE(PropertyList::write(Value::dictionary({{"Enabled", false}}), path));
     const std::string before = device.readFile(path);
-    for (const std::string& bad : {std::string("caf\xC3"), std::string("\xED\xA0\xBD"), std::string("bell\x07"),
+    for (const std::string& bad : {std::string("caf\xC3"), std::string("\xED\xA0\xBD"),
                                   std::string("nul\0byte", 8), std::string("\xC0\xAF")}) {
         EXPECT_FALSE(PropertyList::write(Value::dictionary({{"Note", bad}}), path));
         EXPECT_FALSE(PropertyList::write(Value::dictionary({{bad, true}}), path));
