@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <optional>
 
 namespace {
@@ -97,6 +99,51 @@ TEST_F(RootPageTest, AFalseEnabledHidesConfigureAndAFileOfAnotherKindReadsAsNone
     EXPECT_TRUE(session->switchOfRow("Enable")->isOn());
     ASSERT_TRUE(session->tapSwitch("Enable"));
     EXPECT_EQ(settingsAsJson(), R"({"Enabled": false})");
+}
+
+// Over the old 1 MiB limit, with values the phone's Foundation reads and
+// some readers refuse: nothing of them is lost when "Enable" flips.
+TEST_F(RootPageTest, ALargeFileWithEveryKindKeepsEveryOtherKeyWhenEnableFlips) {
+    ValueDictionary stored{{"Enabled", true},
+                           {"Skintone", true},
+                           {"Largest", Value(std::uint64_t{18446744073709551615u})},
+                           {"Bell", "ring\x07"},
+                           {"Padding", std::string(2 * 1024 * 1024, 'p')}};
+    writeSettings(Value::dictionary(stored));
+    open();
+    EXPECT_TRUE(session->shows("Configure"));
+    ASSERT_TRUE(session->tapSwitch("Enable"));
+    EXPECT_FALSE(session->shows("Configure"));
+    stored["Enabled"] = false;
+    EXPECT_EQ(PropertyList::read(kSettingsFile), Value::dictionary(stored));
+}
+
+// Each visible row of the root page: its title, then "=" when it is the very
+// cell it was before the flip, "+" when it is new.
+std::string rowsAfter(PanelSession& session, const std::function<void()>& flip) {
+    auto table = session.topPageAs<VimbleListController>()->table();
+    std::map<std::string, std::shared_ptr<UITableViewCell>> before;
+    for (const auto& cell : table->visibleCells()) before[cell->textLabel()->text()] = cell;
+    std::size_t provided = table->cellsProvided();
+    flip();
+    std::string rows;
+    for (long section = 0; section < table->numberOfSections(); ++section) {
+        for (long row = 0; row < table->numberOfRowsInSection(section); ++row) {
+            auto cell = table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(row, section));
+            if (!cell) continue;
+            rows += cell->textLabel()->text() + (before[cell->textLabel()->text()] == cell ? "= " : "+ ");
+        }
+    }
+    return rows + "asked " + std::to_string(table->cellsProvided() - provided);
+}
+
+TEST_F(RootPageTest, ConfigureComesAndGoesWhileTheOtherRowsKeepTheirCells) {
+    writeSettings(Value::dictionary({{"Enabled", false}}));
+    open();
+    EXPECT_EQ(rowsAfter(*session, [&] { ASSERT_TRUE(session->tapSwitch("Enable")); }),
+              "Enable= Configure+ The Creators= Need Help= asked 1");
+    EXPECT_EQ(rowsAfter(*session, [&] { ASSERT_TRUE(session->tapSwitch("Enable")); }),
+              "Enable= The Creators= Need Help= asked 0");
 }
 
 TEST_F(RootPageTest, BannerAndHeaderSpanTheScreenAndFollowRotation) {
