@@ -63,61 +63,6 @@ TEST_F(RootPageTest, WithoutSettingsFileShowsTenRecordsAndEnableOn) {
     }
 }
 
-// Switching off removes the Configure record and switching on brings back the
-// very same record, with a fade; the file keeps every other key.
-TEST_F(RootPageTest, EnableRemovesAndInsertsTheSameConfigureRecord) {
-    writeSettings(Value::dictionary({{"Skintone", true}, {"Note", "😊😛 ZWJ 👨‍👩‍👧"}}));
-    open();
-    EXPECT_TRUE(session->switchOfRow("Enable")->isOn()) << "a file without Enabled counts as on";
-    auto configure = (*page()->specifiers())[3];
-    ASSERT_TRUE(session->tapSwitch("Enable"));
-    EXPECT_EQ(describe(*page()->specifiers()), kRowsWhileOff);
-    EXPECT_FALSE(session->shows("Configure"));
-    const std::string expected = R"({"Enabled": false, "Note": "😊😛 ZWJ 👨‍👩‍👧", "Skintone": true})";
-    EXPECT_EQ(device.readFile(kSettingsFile).rfind("<?xml", 0), 0u);
-    EXPECT_EQ(settingsAsJson(), expected);
-    EXPECT_EQ(readWithPlistutil(device.hostPath(kSettingsFile)), expected);
-
-    ASSERT_TRUE(session->tapSwitch("Enable"));
-    EXPECT_EQ(describe(*page()->specifiers()), kAllRows);
-    EXPECT_EQ((*page()->specifiers())[3], configure);
-    EXPECT_TRUE(session->shows("Configure"));
-    EXPECT_EQ(settingsAsJson(), R"({"Enabled": true, "Note": "😊😛 ZWJ 👨‍👩‍👧", "Skintone": true})");
-    ASSERT_TRUE(page()->table()->lastRowChange());
-    EXPECT_TRUE(page()->table()->lastRowChange()->inserted);
-    EXPECT_EQ(page()->table()->lastRowChange()->animation, UITableViewRowAnimation::Fade);
-}
-
-TEST_F(RootPageTest, AFalseEnabledHidesConfigureAndAFileOfAnotherKindReadsAsNone) {
-    writeSettings(Value::dictionary({{"Enabled", false}}));
-    open();
-    EXPECT_EQ(describe(*page()->specifiers()), kRowsWhileOff);
-    EXPECT_FALSE(session->switchOfRow("Enable")->isOn());
-
-    writeSettings(Value::array({Value("Enabled")}));
-    open();
-    EXPECT_TRUE(session->switchOfRow("Enable")->isOn());
-    ASSERT_TRUE(session->tapSwitch("Enable"));
-    EXPECT_EQ(settingsAsJson(), R"({"Enabled": false})");
-}
-
-// Over the old 1 MiB limit, with values the phone's Foundation reads and
-// some readers refuse: nothing of them is lost when "Enable" flips.
-TEST_F(RootPageTest, ALargeFileWithEveryKindKeepsEveryOtherKeyWhenEnableFlips) {
-    ValueDictionary stored{{"Enabled", true},
-                           {"Skintone", true},
-                           {"Largest", Value(std::uint64_t{18446744073709551615u})},
-                           {"Bell", "ring\x07"},
-                           {"Padding", std::string(2 * 1024 * 1024, 'p')}};
-    writeSettings(Value::dictionary(stored));
-    open();
-    EXPECT_TRUE(session->shows("Configure"));
-    ASSERT_TRUE(session->tapSwitch("Enable"));
-    EXPECT_FALSE(session->shows("Configure"));
-    stored["Enabled"] = false;
-    EXPECT_EQ(PropertyList::read(kSettingsFile), Value::dictionary(stored));
-}
-
 // Each visible row of the root page: its title, then "=" when it is the very
 // cell it was before the flip, "+" when it is new.
 std::string rowsAfter(PanelSession& session, const std::function<void()>& flip) {
@@ -130,20 +75,52 @@ std::string rowsAfter(PanelSession& session, const std::function<void()>& flip) 
     for (long section = 0; section < table->numberOfSections(); ++section) {
         for (long row = 0; row < table->numberOfRowsInSection(section); ++row) {
             auto cell = table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(row, section));
-            if (!cell) continue;
-            rows += cell->textLabel()->text() + (before[cell->textLabel()->text()] == cell ? "= " : "+ ");
+            if (cell) rows += cell->textLabel()->text() + (before[cell->textLabel()->text()] == cell ? "= " : "+ ");
         }
     }
     return rows + "asked " + std::to_string(table->cellsProvided() - provided);
 }
 
-TEST_F(RootPageTest, ConfigureComesAndGoesWhileTheOtherRowsKeepTheirCells) {
-    writeSettings(Value::dictionary({{"Enabled", false}}));
+// A false "Enabled" hides Configure. Switching on brings back the very same
+// record with a fade while the other rows keep their cells; the file keeps
+// every other key, whatever it holds and however large it is.
+TEST_F(RootPageTest, EnableInsertsAndRemovesTheSameConfigureRecordAndKeepsEveryOtherKey) {
+    ValueDictionary stored{{"Enabled", false},
+                           {"Note", "😊😛 ZWJ 👨‍👩‍👧"},
+                           {"Largest", Value(std::uint64_t{18446744073709551615u})},
+                           {"Bell", "ring\x07"},
+                           {"Padding", std::string(2 * 1024 * 1024, 'p')}};
+    writeSettings(Value::dictionary(stored));
     open();
+    EXPECT_EQ(describe(*page()->specifiers()), kRowsWhileOff);
+    EXPECT_FALSE(session->switchOfRow("Enable")->isOn());
     EXPECT_EQ(rowsAfter(*session, [&] { ASSERT_TRUE(session->tapSwitch("Enable")); }),
               "Enable= Configure+ The Creators= Need Help= asked 1");
+    EXPECT_EQ(describe(*page()->specifiers()), kAllRows);
+    EXPECT_EQ(page()->table()->lastRowChange()->animation, UITableViewRowAnimation::Fade);
+    stored["Enabled"] = true;
+    EXPECT_EQ(PropertyList::read(kSettingsFile), Value::dictionary(stored));
+
+    auto configure = (*page()->specifiers())[3];
     EXPECT_EQ(rowsAfter(*session, [&] { ASSERT_TRUE(session->tapSwitch("Enable")); }),
               "Enable= The Creators= Need Help= asked 0");
+    ASSERT_TRUE(session->tapSwitch("Enable"));
+    EXPECT_EQ((*page()->specifiers())[3], configure);
+}
+
+// A file without "Enabled" or of another kind counts as on; the flip writes
+// XML that independent readers take as the page meant it.
+TEST_F(RootPageTest, AFileWithoutEnabledCountsAsOn) {
+    writeSettings(Value::array({Value("Enabled")}));
+    open();
+    EXPECT_TRUE(session->switchOfRow("Enable")->isOn());
+    writeSettings(Value::dictionary({{"Skintone", true}}));
+    open();
+    EXPECT_TRUE(session->switchOfRow("Enable")->isOn());
+    ASSERT_TRUE(session->tapSwitch("Enable"));
+    EXPECT_EQ(device.readFile(kSettingsFile).rfind("<?xml", 0), 0u);
+    EXPECT_EQ(settingsAsJson(), R"({"Enabled": false, "Skintone": true})");
+    EXPECT_EQ(readWithPlistutil(device.hostPath(kSettingsFile)), R"({"Enabled": false, "Skintone": true})");
 }
 
 TEST_F(RootPageTest, BannerAndHeaderSpanTheScreenAndFollowRotation) {
