@@ -1,8 +1,10 @@
 #pragma once
 
+#include "support/TemporaryDevice.h"
+
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
+#include <memory>
 #include <string>
 
 // The simulated phone of a fuzzing run: one device root for the whole run,
@@ -18,12 +20,8 @@ public:
     // window, so that nothing of one input is left for the next.
     void settle();
 
-    ~FuzzDevice();
-    FuzzDevice(const FuzzDevice&) = delete;
-    FuzzDevice& operator=(const FuzzDevice&) = delete;
-
 private:
     FuzzDevice();
 
-    std::filesystem::path _root;
+    std::unique_ptr<TemporaryDevice> _device;
 };

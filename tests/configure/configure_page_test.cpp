@@ -211,18 +211,4 @@ TEST_F(ConfigurePageTest, OutOfRangeToneFirstTapOnlyMarks) {
     EXPECT_EQ(asJson(kSkintoneFile), R"({"ST": "0", "shouldUpdateSkintone": true})");
 }
 
-TEST(ConfigurePageImages, MissingImagesLeaveEmptyMarksThatStillWork) {
-    TemporaryDevice device(TemporaryDevice::Images::Missing);
-    PanelSession session("VimbleConfigureController");
-    auto page = session.topPageAs<VimbleConfigureController>();
-    auto table = std::dynamic_pointer_cast<VimbleSkintoneCell>(page->tableView_viewForFooterInSection(page->table(), 2))->tableView();
-    auto tagOf = [&](long tone) { return table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(tone, 0))->accessoryView()->tag(); };
-    auto mark = std::dynamic_pointer_cast<UIImageView>(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(0, 0))->accessoryView());
-    ASSERT_TRUE(mark);
-    EXPECT_FALSE(mark->image());
-    EXPECT_EQ(mark->frame().size, CGSizeMake(25, 25));
-    ASSERT_TRUE(session.tapPoint(ViewQuery::centerInWindow(*table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(3, 0)))));
-    EXPECT_EQ(std::to_string(tagOf(0)) + " " + std::to_string(tagOf(3)), "111 222");
-}
-
 } // namespace

@@ -157,18 +157,4 @@ TEST_F(CreatorsPageTest, CellIs90HighWithTheNameInBlackAndTheLinkInBlueUnderTheP
     EXPECT_EQ(table->frame().width(), 375) << "the width of its making";
 }
 
-class CreatorsPageWithoutImagesTest : public CreatorsPageTest {
-protected:
-    CreatorsPageWithoutImagesTest() : CreatorsPageTest(TemporaryDevice::Images::Missing) {}
-};
-
-TEST_F(CreatorsPageWithoutImagesTest, MissingPhotoLeavesAnEmptyViewAndTheRowsWork) {
-    auto photo = std::dynamic_pointer_cast<UIImageView>(cell(2)->subviews().back());
-    ASSERT_TRUE(photo);
-    EXPECT_FALSE(photo->image());
-    EXPECT_EQ(photo->frame(), CGRectMake(10, 10, 70, 70));
-    ASSERT_TRUE(tapRow(2, 1));
-    EXPECT_EQ(opened(), std::vector<std::string>{"https://mobile.twitter.com/KorventTeam"});
-}
-
 } // namespace

@@ -2,6 +2,8 @@
 #include "platform/RunLoop.h"
 #include "platform/UIImageView.h"
 #include "platform/UINavigationController.h"
+#include "platform/UITableViewCell.h"
+#include "platform/ViewQuery.h"
 #include "support/PanelSession.h"
 #include "support/TemporaryDevice.h"
 
@@ -96,15 +98,31 @@ TEST_P(PageAppearanceTest, PagePoppedBeforeTheFadeStillAnimatesItsIcon) {
     EXPECT_TRUE(weakPage.expired()) << "nothing else keeps a closed page";
 }
 
-TEST(PageAppearanceWithoutImagesTest, MissingIconLeavesAnEmptyTitleViewThatStillFades) {
+// Without the bundle's pictures every page still opens with empty picture
+// views of their sizes, and their rows still work.
+TEST(PageAppearanceWithoutImagesTest, EveryPageShowsEmptyPictureViewsThatStillWork) {
+    for (const char* pageClass : kPages) {
+        TemporaryDevice device(TemporaryDevice::Images::Missing);
+        PanelSession session;
+        session.navigation()->pushViewController_animated(makePage(pageClass), /*animated=*/false);
+        auto icon = titleIcon(session.topPage());
+        ASSERT_TRUE(icon) << pageClass;
+        EXPECT_FALSE(icon->image());
+        EXPECT_EQ(icon->frame().size, CGSizeMake(30, 30));
+        RunLoop::main().advanceBy(0.5);
+        EXPECT_EQ(icon->alpha(), 1) << pageClass;
+    }
     TemporaryDevice device(TemporaryDevice::Images::Missing);
-    PanelSession session("VimbleConfigureController");
-    auto icon = titleIcon(session.topPage());
-    ASSERT_TRUE(icon);
-    EXPECT_FALSE(icon->image());
-    EXPECT_EQ(icon->frame().size, CGSizeMake(30, 30));
-    RunLoop::main().advanceBy(0.5);
-    EXPECT_EQ(icon->alpha(), 1);
+    PanelSession session;
+    ASSERT_TRUE(session.tap("Configure"));
+    auto toneThree = ViewQuery::findByText(session.window(), "👦🏼 👧🏼 👨🏼 👩🏼");
+    ASSERT_TRUE(toneThree && session.tapPoint(ViewQuery::centerInWindow(*toneThree)));
+    auto row = toneThree->superview();
+    while (row && !std::dynamic_pointer_cast<UITableViewCell>(row)) row = row->superview();
+    ASSERT_TRUE(row && std::dynamic_pointer_cast<UITableViewCell>(row)->accessoryView());
+    EXPECT_EQ(std::dynamic_pointer_cast<UITableViewCell>(row)->accessoryView()->tag(), 222);
+    ASSERT_TRUE(session.tap("Back") && session.tap("The Creators"));
+    EXPECT_TRUE(session.shows("Milo Brandt"));
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryPage, PageAppearanceTest, ::testing::ValuesIn(kPages),
