@@ -1,7 +1,6 @@
-// Eight clients tapping at once, each its own emoji, one tap after the other:
-// every tap reaches the phone's one main thread and is applied whole, in each
-// client's order, so each answer shows the client's own row toggled as often
-// as it tapped, and the favourites file ends as the taps add up to.
+// Eight clients tapping their own emoji at once: every tap is applied whole on the phone's main thread, in
+// each client's order, so each answer shows the client's row toggled as often as it tapped, and the
+// favourites file ends as the taps add up to.
 
 import { test } from 'node:test';
 import assert from 'node:assert/strict';

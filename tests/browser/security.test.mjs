@@ -55,7 +55,7 @@ function raw(port, { method = 'GET', path, headers = {}, body, setHost = true, c
 
 const SECRET = 'not for the browser';
 
-test('each request gets its status; no answer is shared with another origin or gives out a file outside', async () => {
+test('each request gets its status, nothing is shared with other origins or read from outside, only 127.0.0.1 listens', async () => {
   const outside = await mkdtemp(join(tmpdir(), 'preview-outside-'));
   const webRoot = join(outside, 'web');
   await mkdir(webRoot);
@@ -87,7 +87,6 @@ test('each request gets its status; no answer is shared with another origin or g
     assert.equal((await raw(app.port, { path: `${BUNDLE}/Icon.png` })).headers['content-type'], 'image/png');
     assert.ok(!texts(await app.tree()).includes('Enable'), 'the panel was not opened');
 
-    // It listens on 127.0.0.1 alone.
     const port = app.port.toString(16).toUpperCase().padStart(4, '0');
     const listening = (await readFile('/proc/net/tcp', 'utf8')).split('\n').map((line) => line.trim().split(/\s+/))
       .filter((fields) => fields[1]?.endsWith(`:${port}`) && fields[3] === '0A');
