@@ -34,6 +34,7 @@ async function request(method, path, body) {
 function showTree(answer) {
   if (!answer.window || answer.version < shown.version) return;
   shown.version = answer.version;
+  keyboard.beforeRender();
   renderer.render(answer.window, answer.clock);
   keyboard.afterRender();
   const [, , width, height] = answer.window.frame;

@@ -16,19 +16,16 @@ export class PhoneKeyboard {
     this.screen = screen;
     this.tap = tap;
     this.scroll = scroll;
-    this.focused = null;    // the phone's element that has, or last had, the focus
+    this.focused = null;    // the phone's element that has the focus, or lost it to drawing
+    this.entry = null;      // the phone's one Tab stop
     this.returnTo = null;   // what had the focus before an alert or sheet took it
     screen.addEventListener('keydown', (event) => this.onKey(event));
     screen.addEventListener('focusin', (event) => this.onFocus(event.target));
-    // Focus leaving for the rest of the page lets go of the phone; an element
-    // that went away, or went under a sheet, keeps its claim for afterRender.
+    // Focus leaving for the rest of the page lets go of the phone. Drawing
+    // also takes it away (a moved, removed or covered element loses it):
+    // afterRender puts it back.
     screen.addEventListener('focusout', (event) => {
-      const left = event.target;
-      queueMicrotask(() => {
-        if (this.focused === left && !screen.contains(document.activeElement) && left.isConnected && !left.closest('[inert]')) {
-          this.focused = null;
-        }
-      });
+      if (!this.rendering && !screen.contains(event.relatedTarget)) this.focused = null;
     });
     // The host owns scrolling: undo the browser's own scrolling of a clipped view.
     screen.addEventListener('scroll', (event) => {
@@ -55,12 +52,19 @@ export class PhoneKeyboard {
   // Called after every drawing: keeps the focus on the phone when what held it
   // went away (a page pushed or popped, an alert shown or dismissed, a row
   // scrolled off), and keeps exactly one Tab stop.
+  beforeRender() {
+    this.rendering = true;
+  }
+
   afterRender() {
+    this.rendering = false;
     const stops = this.stops();
     if (this.focused && !stops.includes(this.focused)) this.recover(stops);
-    const current = stops.includes(this.focused) ? this.focused : stops[0];
-    for (const el of this.screen.querySelectorAll('[tabindex="0"]')) if (el !== current) el.tabIndex = -1;
-    if (current) current.tabIndex = 0;
+    else if (this.focused && document.activeElement !== this.focused) this.moveTo(this.focused, { reveal: false });
+    // The Tab stop is what last had the focus while it is there to take it.
+    this.entry = [this.focused, this.entry].find((el) => el && stops.includes(el)) ?? stops[0];
+    for (const el of this.screen.querySelectorAll('[tabindex="0"]')) if (el !== this.entry) el.tabIndex = -1;
+    if (this.entry) this.entry.tabIndex = 0;
   }
 
   recover(stops) {
@@ -70,31 +74,35 @@ export class PhoneKeyboard {
     if (this.returnTo && stops.includes(this.returnTo)) {
       const back = this.returnTo;
       this.returnTo = null;
-      this.moveTo(back);
+      this.moveTo(back, { reveal: false });
       return;
     }
     const table = this.focusedTable?.deref();
-    const inSameTable = table && table.isConnected && stops.find((el) => table.contains(el));
-    this.moveTo(inSameTable || stops[0]);
+    const inSameTable = table && table.isConnected && stops.find((el) => table.contains(el) && isWhole(el));
+    this.moveTo(inSameTable || stops[0], { reveal: false });
   }
 
-  moveTo(el) {
+  // Focus given back after drawing stays where the host scrolled; focus
+  // moved by Tab brings its element into view.
+  moveTo(el, { reveal = true } = {}) {
     if (!el) {
       this.focused = null;
       return;
     }
     el.tabIndex = 0;
+    this.reveal = reveal;
     el.focus({ preventScroll: true });
+    this.reveal = true;
   }
 
   onFocus(el) {
     if (!el.matches(FOCUSABLE)) return;
     for (const other of this.screen.querySelectorAll('[tabindex="0"]')) if (other !== el) other.tabIndex = -1;
     el.tabIndex = 0;
-    this.focused = el;
+    this.focused = this.entry = el;
     const table = el.closest('.clips');
     this.focusedTable = table ? new WeakRef(table) : null;
-    if (el.matches(':focus-visible')) this.bringIntoView(el, table);
+    if (this.reveal !== false && el.matches(':focus-visible')) this.bringIntoView(el, table);
   }
 
   // A row partly out of its table is scrolled in by the host, so that its
@@ -160,6 +168,12 @@ function visibleBox(el) {
     if (clip.classList.contains('screen')) break;
   }
   return { left, top, right: Math.max(left, right), bottom: Math.max(top, bottom) };
+}
+
+function isWhole(el) {
+  const box = el.getBoundingClientRect();
+  const seen = visibleBox(el);
+  return seen.bottom - seen.top >= box.height - 1;
 }
 
 const centre = (box) => [(box.left + box.right) / 2, (box.top + box.bottom) / 2];
