@@ -2,6 +2,8 @@
 // state, sends taps and scrolls as points and distances, and shows the
 // device controls, the settings files and the event log beside it.
 
+import { sharedTextToCopy } from './clipboard.js';
+import { PhoneKeyboard } from './keyboard.js';
 import { ScreenRenderer } from './renderer.js';
 
 const RETRY_MS = 500;
@@ -34,7 +36,9 @@ async function request(method, path, body) {
 function showTree(answer) {
   if (!answer.window || answer.version < shown.version) return;
   shown.version = answer.version;
+  keyboard.beforeRender();
   renderer.render(answer.window, answer.clock);
+  keyboard.afterRender();
   const [, , width, height] = answer.window.frame;
   phone.classList.toggle('landscape', width > height);
   document.body.dataset.version = String(answer.version);
@@ -85,6 +89,15 @@ function pointOf(event) {
   return [(event.clientX - box.left) / scale, (event.clientY - box.top) / scale];
 }
 
+// A tap from the mouse or the keyboard: a point the host hit-tests.
+function tapAt(clientX, clientY) {
+  const copied = sharedTextToCopy(document.elementFromPoint(clientX, clientY));
+  if (copied !== null) {
+    navigator.clipboard.writeText(copied).catch(() => showBanner('The browser did not let the page copy the text', 'error'));
+  }
+  act('/api/tap', { point: pointOf({ clientX, clientY }) });
+}
+
 const scrolling = { pending: 0, point: null, busy: false };
 
 async function scrollBy(dy, point) {
@@ -122,7 +135,7 @@ screen.addEventListener('pointermove', (event) => {
 screen.addEventListener('pointerup', (event) => {
   if (event.pointerId !== drag.id) return;
   drag.id = null;
-  if (!drag.moved) act('/api/tap', { point: pointOf(event) });
+  if (!drag.moved) tapAt(event.clientX, event.clientY);
 });
 
 screen.addEventListener('pointercancel', () => { drag.id = null; });
@@ -132,6 +145,11 @@ screen.addEventListener('wheel', (event) => {
   const dy = event.deltaMode === 1 ? event.deltaY * WHEEL_LINE : event.deltaY;
   scrollBy(dy, pointOf(event));
 }, { passive: false });
+
+const keyboard = new PhoneKeyboard(screen, {
+  tap: tapAt,
+  scroll: (dy, clientX, clientY) => scrollBy(dy, pointOf({ clientX, clientY })),
+});
 
 // --- the side panel ---------------------------------------------------------
 
@@ -190,6 +208,7 @@ function showFiles(files) {
     name.textContent = file.path.split('/').pop();
     name.title = file.path;
     const body = document.createElement('pre');
+    body.tabIndex = 0; // a long file scrolls: the keyboard must reach it
     body.textContent = file.contents === null ? 'not written yet' : JSON.stringify(file.contents, null, 2);
     item.classList.toggle('missing', file.contents === null);
     item.append(name, body);

@@ -4,6 +4,7 @@
 // sliding in or out). The host owns layout; nothing here measures or decides.
 
 import { symbolFor } from './symbols.js';
+import { applyDescription, describe, describeRow, isCell, isPressableRow, markBehindModals } from './roles.js';
 
 const ROW_ANIMATION_SECONDS = 0.3;
 const SHEET_CORNER_RADIUS = 13;
@@ -22,7 +23,6 @@ function backgroundSizeFor(node) {
   }
 }
 
-const isCell = (node) => 'selected' in node;
 const isScrollView = (node) => 'contentOffset' in node;
 
 export class ScreenRenderer {
@@ -45,9 +45,10 @@ export class ScreenRenderer {
     const [, , width, height] = window.frame;
     this.screen.style.width = `${width}px`;
     this.screen.style.height = `${height}px`;
-    const root = this.renderView(window, null, { seen, rowMotion: null });
+    const root = this.renderView(window, null, { seen, rowMotion: null, cell: null });
     if (this.screen.firstChild !== root || this.screen.childNodes.length !== 1) this.screen.replaceChildren(root);
     this.removeUnseen(seen);
+    markBehindModals(this.screen);
   }
 
   renderView(node, parent, context) {
@@ -63,8 +64,12 @@ export class ScreenRenderer {
     this.applyTransition(record, node, context);
     this.place(record.el, node, parent);
     this.applyLooks(record, node, parent);
+    describe(record.el, node, parent, context.cell);
+    this.drawPress(record, node);
     record.node = node;
-    const childContext = { seen: context.seen, rowMotion: this.rowMotionOf(record, node, context) };
+    const childContext = {
+      seen: context.seen, rowMotion: this.rowMotionOf(record, node, context), cell: isCell(node) ? node : context.cell,
+    };
     this.renderChildren(record, node, childContext);
     return record.el;
   }
@@ -134,7 +139,6 @@ export class ScreenRenderer {
     el.classList.toggle('card', Boolean(parent && parent.class === 'UIModalSheetView'));
     el.classList.toggle('sheet-button', node.class === 'UIButton' && Boolean(parent && parent.class === 'UIView' &&
       this.records.get(parent.id)?.el.classList.contains('card')));
-    if (node.label) el.setAttribute('aria-label', node.label); else el.removeAttribute('aria-label');
     if ('text' in node) this.drawLabel(record, node);
     if ('contentMode' in node) this.drawImage(el, node);
     if ('on' in node) this.drawSwitch(record, node);
@@ -188,8 +192,23 @@ export class ScreenRenderer {
     track.classList.toggle('on', node.on);
     track.style.setProperty('--on-tint', node.onTint || node.tint);
     track.style.opacity = node.enabled === false ? '0.5' : '';
-    record.el.setAttribute('role', 'switch');
-    record.el.setAttribute('aria-checked', String(node.on));
+  }
+
+  // A row that acts when tapped is one button over the whole row, named by
+  // its texts; the keyboard taps its centre as a finger would.
+  drawPress(record, node) {
+    if (!isPressableRow(node)) {
+      record.pressEl?.remove();
+      if (record.pressEl) record.decorations.splice(record.decorations.indexOf(record.pressEl), 1);
+      record.pressEl = null;
+      return;
+    }
+    const press = this.decoration(record, 'pressEl', () => {
+      const div = document.createElement('div');
+      div.className = 'press';
+      return div;
+    });
+    applyDescription(press, describeRow(node));
   }
 
   // System bar items show a symbol in place of a title.
@@ -247,6 +266,7 @@ export class ScreenRenderer {
       // A removed row fades where it stood while the rows below close up.
       record.el.removeAttribute('data-id');
       record.el.classList.add('row-out');
+      record.el.inert = true;
       setTimeout(() => record.el.remove(), ROW_ANIMATION_SECONDS * 1000);
     }
   }

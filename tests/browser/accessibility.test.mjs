@@ -1,0 +1,233 @@
+// The page as people meet it, in one walk through the panel: the fonts
+// Chromium draws the texts with, the phone used with the keyboard only, what
+// axe-core finds for a screen reader, and Copy reaching the browser's clipboard.
+
+import { after, before, describe, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { mkdir, readFile, writeFile } from 'node:fs/promises';
+import { createRequire } from 'node:module';
+import { join } from 'node:path';
+
+import { FAVORITES_FILE, SETTINGS_FILE, eventually, findNode, openBrowser, screenText, settled, startApp } from './harness.mjs';
+
+const AXE = createRequire(import.meta.url).resolve('axe-core');
+const SHARE_TEXT = '😊😛- #Vimble- Set Favorite Emojis by @KorventTeam';
+const LIMIT_MESSAGE = 'Limit Reached, Please deselect an emoji';
+// Twenty-five favourites from the end of the catalog: the first rows on screen stay unchosen.
+const FULL_FAVORITES = [...'🍏🍎🍐🍊🍋🍌🍉🍇🍓🍈🍒🍑🍍🥝🍅🍆🥑🥦🥒🌶🌽🥕🥔🍠🥐'];
+
+function plistArray(strings) {
+  const items = strings.map((text) => `<string>${text}</string>`).join('');
+  return `<?xml version="1.0" encoding="UTF-8"?>\n<plist version="1.0"><array>${items}</array></plist>`;
+}
+
+describe('the page with the keyboard, a screen reader and the clipboard', () => {
+  let app;
+  let browser;
+  let page;
+  let cdp;
+  before(async () => {
+    app = await startApp({
+      prepare: async (root) => {
+        const favorites = join(root, FAVORITES_FILE);
+        await mkdir(join(favorites, '..'), { recursive: true });
+        await writeFile(favorites, plistArray(FULL_FAVORITES));
+      },
+    });
+    browser = await openBrowser();
+    await browser.context.grantPermissions(['clipboard-read', 'clipboard-write'], { origin: app.url.replace(/\/$/, '') });
+    page = await browser.newPage(app);
+    cdp = await page.context().newCDPSession(page);
+    await cdp.send('DOM.enable');
+    await cdp.send('CSS.enable');
+  });
+  after(async () => {
+    await browser?.close();
+    await app?.stop();
+  });
+
+  // "role name" of the focused element, or "page <tag> <text>" outside the phone.
+  const focused = () => page.evaluate(() => {
+    const el = document.activeElement;
+    if (!el.closest('#screen')) return `page ${el.tagName.toLowerCase()} ${el.textContent.trim()}`;
+    return `${el.getAttribute('role')} ${el.getAttribute('aria-label') ?? el.textContent.trim()}`;
+  });
+
+  // Presses Tab until the focus leaves the phone; what it stopped on.
+  async function tabThroughPhone() {
+    const stops = [];
+    for (;;) {
+      await page.keyboard.press('Tab');
+      const stop = await focused();
+      if (stop.startsWith('page ')) return { stops, after: stop };
+      stops.push(stop);
+      assert.ok(stops.length < 40, stops.join('\n'));
+    }
+  }
+
+  async function press(key, waitForText, state = 'visible') {
+    await settled(page);
+    await page.keyboard.press(key);
+    if (waitForText) await screenText(page, waitForText).first().waitFor({ state });
+    await settled(page);
+  }
+
+  // Texts of plain ASCII drawn, in part or whole, with an emoji font: "text: font".
+  async function asciiTextsInEmojiFont() {
+    const selector = '.screen .view.label > .text, .top h1, .panel h2, .panel button, legend, .apps label, .file h3, .file pre, .event > *';
+    const texts = await page.$$eval(selector, (els) => els.map((el) => el.textContent));
+    const { root } = await cdp.send('DOM.getDocument', { depth: -1 });
+    const { nodeIds } = await cdp.send('DOM.querySelectorAll', { nodeId: root.nodeId, selector });
+    assert.equal(nodeIds.length, texts.length);
+    const found = [];
+    for (const [index, nodeId] of nodeIds.entries()) {
+      if (!/^[\x20-\x7e\n]*[a-z0-9][\x20-\x7e\n]*$/i.test(texts[index])) continue;
+      const { fonts } = await cdp.send('CSS.getPlatformFontsForNode', { nodeId });
+      for (const font of fonts) if (/emoji/i.test(font.familyName)) found.push(`${texts[index]}: ${font.familyName}`);
+    }
+    return { checked: texts, found };
+  }
+
+  // Serious and critical findings of the WCAG 2 A and AA rules, as "rule: element".
+  // The phone's colours are the device's: its screen is left out of the contrast rule only.
+  async function axeFindings() {
+    await settled(page);
+    // The page's Content-Security-Policy refuses injected script tags; evaluation from the test is not a page script.
+    if (!(await page.evaluate(() => 'axe' in window))) await page.evaluate(await readFile(AXE, 'utf8'));
+    const violations = await page.evaluate(async () => {
+      const tags = { runOnly: { type: 'tag', values: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa'] } };
+      const all = await window.axe.run(document, { ...tags, rules: { 'color-contrast': { enabled: false } } });
+      const contrast = await window.axe.run({ exclude: [['#screen']] }, { runOnly: ['color-contrast'] });
+      return [...all.violations, ...contrast.violations]
+        .filter((violation) => ['serious', 'critical'].includes(violation.impact))
+        .flatMap((violation) => violation.nodes.map((node) => `${violation.id}: ${node.target.join(' ')}`));
+    });
+    return violations;
+  }
+
+  const hostOffset = async () => findNode(await app.tree(), (node) => node.class === 'UITableView').contentOffset[1];
+
+  test('the Settings list: every plain text in a text font, nothing serious for axe', async () => {
+    await screenText(page, 'Vimble').waitFor();
+    await page.locator('#files .file').first().waitFor();
+    const { checked, found } = await asciiTextsInEmojiFont();
+    for (const text of ['Settings', 'Vimble', '9:41', 'Device', 'not written yet']) assert.ok(checked.includes(text), text);
+    assert.deepEqual(found, []);
+    assert.deepEqual(await axeFindings(), []);
+  });
+
+  test('Tab reaches the row with a ring and leaves the phone; Enter opens the panel with the focus on its first stop', async () => {
+    assert.deepEqual(await tabThroughPhone(), { stops: ['button Vimble'], after: 'page button Turn to landscape' });
+    await page.keyboard.press('Shift+Tab');
+    assert.equal(await focused(), 'button Vimble');
+    const ring = await page.locator('.screen .view.cell:has(> .press:focus)').evaluate((el) => {
+      const style = getComputedStyle(el);
+      return `${style.outlineStyle} ${style.outlineWidth}`;
+    });
+    assert.equal(ring, 'solid 3px');
+
+    await press('Enter', 'Enable');
+    assert.equal(await focused(), 'button ‹ Settings');
+    await page.keyboard.press('Shift+Tab'); // out of the phone, to come back in at its start
+    assert.deepEqual(await tabThroughPhone(), {
+      stops: ['button ‹ Settings', 'button Share', 'switch Enable', 'button Configure', 'button The Creators', 'button Need Help'],
+      after: 'page button Turn to landscape',
+    });
+  });
+
+  test('the root page reads as headings, a list of rows and a named switch; its texts are in a text font', async () => {
+    const headings = await page.locator('.screen [role=heading]').allTextContents();
+    assert.deepEqual(headings.sort(), ['Korvent Labs', 'Options']);
+    assert.equal(await page.getByRole('switch', { name: 'Enable', checked: true }).count(), 1);
+    const rows = page.locator('.screen [role=list] > [role=listitem]').filter({ has: page.locator('[role=switch], .press') });
+    assert.deepEqual(await rows.allTextContents(), ['Enable', 'Configure›', 'The Creators›', 'Need Help']);
+    assert.deepEqual((await asciiTextsInEmojiFont()).found, []);
+    assert.deepEqual(await axeFindings(), []);
+  });
+
+  test('Space flips the switch through the host, as a tap does', async () => {
+    await page.getByRole('switch', { name: 'Enable' }).focus();
+    await press('Space', 'Configure', 'detached');
+    assert.equal(await page.getByRole('switch', { name: 'Enable' }).getAttribute('aria-checked'), 'false');
+    assert.deepEqual((await app.files())[SETTINGS_FILE], { Enabled: false });
+    await press('Space', 'Configure');
+    assert.deepEqual((await app.files())[SETTINGS_FILE], { Enabled: true });
+    assert.equal(await focused(), 'switch Enable');
+  });
+
+  test('the share sheet takes the focus and keeps Tab inside; Copy fills the clipboard; the focus returns to Share', async () => {
+    await page.getByRole('button', { name: 'Share' }).focus();
+    await press('Enter', SHARE_TEXT);
+    assert.equal(await focused(), 'button Copy');
+    assert.equal(await page.getByRole('dialog', { name: SHARE_TEXT }).count(), 1);
+    await page.keyboard.press('Shift+Tab');
+    assert.deepEqual(await tabThroughPhone(), { stops: ['button Copy', 'button Cancel'], after: 'page button Turn to landscape' });
+    await page.keyboard.press('Shift+Tab');
+    await page.keyboard.press('Shift+Tab');
+    assert.equal(await focused(), 'button Copy');
+
+    await press('Enter', SHARE_TEXT, 'detached');
+    assert.equal(await page.evaluate(() => navigator.clipboard.readText()), SHARE_TEXT);
+    const log = (await app.events()).slice(-2).map((event) => `${event.kind} ${event.detail}`);
+    assert.deepEqual(log, ['activity Copy', 'dismiss UIActivityViewController']);
+    assert.equal(await focused(), 'button Share');
+  });
+
+  test('configure and selection pages: rows as radio buttons, arrows and Page Down scroll the focused table', async () => {
+    await page.getByRole('button', { name: 'Configure' }).focus();
+    await press('Enter', 'Set Default Skin Tone');
+    assert.deepEqual(await axeFindings(), []);
+    await page.getByRole('button', { name: 'Select Emoji' }).focus();
+    await press('Enter', 'Smileys & People');
+    assert.deepEqual(await axeFindings(), []);
+    assert.deepEqual(await page.getByRole('radio').evaluateAll((rows) => rows.slice(0, 2).map((row) => row.ariaChecked)), ['false', 'false']);
+
+    await page.getByRole('radio', { name: '😀' }).focus();
+    await press('ArrowDown');
+    await eventually(async () => (await hostOffset()) === 40, { message: 'the arrow to scroll 40 points' });
+    await press('PageDown');
+    await eventually(async () => (await hostOffset()) === 40 + 603 - 44, { message: 'Page Down to scroll a page' });
+    assert.match(await focused(), /^radio /, 'the focus stays on a row of the table');
+    await press('PageUp');
+    await press('ArrowUp');
+    await eventually(async () => (await hostOffset()) === 0, { message: 'back at the top' });
+  });
+
+  test('the index letters come last in the phone\'s Tab order and jump to their sections', async () => {
+    await page.getByRole('radio', { name: '😀' }).focus();
+    const { stops, after } = await tabThroughPhone();
+    assert.deepEqual(stops.slice(-8), ['S', 'A', 'F', 'A', 'T', 'O', 'S', 'F'].map((letter) => `button ${letter}`));
+    assert.equal(after, 'page button Turn to landscape');
+    await page.keyboard.press('Shift+Tab');
+    assert.equal(await focused(), 'button F');
+    await page.keyboard.press('Enter');
+    await screenText(page, 'Flags').waitFor();
+    assert.equal(await hostOffset(), 46020, 'the last section, Flags, at the top');
+    await page.getByRole('button', { name: 'S' }).first().focus();
+    await page.keyboard.press('Enter');
+    await eventually(async () => (await hostOffset()) === 0, { message: 'the jump back to the first section' });
+  });
+
+  test('with 25 favourites Enter on another emoji brings the limit alert, which takes the focus and gives it back', async () => {
+    await screenText(page, '😀').waitFor();
+    await page.getByRole('radio', { name: '😀' }).focus();
+    await press('Enter', LIMIT_MESSAGE);
+    assert.equal(await page.getByRole('alertdialog', { name: 'Vimble' }).count(), 1);
+    assert.equal(await focused(), 'button Okay');
+    assert.deepEqual(await axeFindings(), []);
+    await press('Enter', LIMIT_MESSAGE, 'detached');
+    assert.equal(await focused(), 'radio 😀');
+    assert.deepEqual((await app.files())[FAVORITES_FILE], FULL_FAVORITES);
+  });
+
+  test('back by keyboard to the root page, then the creators page', async () => {
+    await page.getByRole('button', { name: 'Close' }).focus();
+    await press('Enter', 'Set Default Skin Tone');
+    await page.getByRole('button', { name: '‹ Vimble' }).focus();
+    await press('Enter', 'Enable');
+    await page.getByRole('button', { name: 'The Creators' }).focus();
+    await press('Enter', 'The Creators', 'visible');
+    await page.getByRole('button', { name: '‹ Vimble' }).waitFor();
+    assert.deepEqual(await axeFindings(), []);
+  });
+});
