@@ -108,6 +108,7 @@ export async function openBrowser() {
       '--disable-background-networking', '--disable-component-update', '--disable-sync'],
   });
   return {
+    context,
     async newPage(app, onDialog = (dialog) => dialog.accept()) {
       const page = await context.newPage();
       page.on('dialog', onDialog);
@@ -162,4 +163,9 @@ export async function shows(page, app, text, picture) {
   await mkdir(process.env.VIMBLE_SCREENSHOT_DIR, { recursive: true });
   await page.waitForTimeout(700); // let fades and row motions finish
   await page.locator('#phone').screenshot({ path: join(process.env.VIMBLE_SCREENSHOT_DIR, `${picture}.png`), animations: 'disabled' });
+}
+
+// Resolves once no animation of the page runs.
+export async function settled(page) {
+  await page.waitForFunction(() => document.getAnimations().every((animation) => animation.playState !== 'running'));
 }
