@@ -2,6 +2,7 @@
 #include "platform/NSObject.h"
 #include "platform/NSPathUtilities.h"
 #include "platform/PropertyList.h"
+#include "platform/UIImage.h"
 #include "support/TemporaryDevice.h"
 #include "tests/support/IndependentReaders.h"
 
@@ -109,6 +110,8 @@ TEST(DevicePathTest, DevicePathsStayUnderTheRoot) {
     EXPECT_EQ(Device::shared().hostPath("/var/../etc"), device.root() / "etc");
     EXPECT_EQ(Device::shared().hostPath("//etc/passwd"), device.root() / "etc/passwd");
     EXPECT_EQ(Device::shared().hostPath("///var//mobile"), device.root() / "var/mobile");
+    EXPECT_EQ(Device::shared().hostPath("/var//mobile/./a.plist"), device.root() / "var/mobile/a.plist");
+    EXPECT_EQ(Device::shared().hostPath("/var/mobile/a..plist"), device.root() / "var/mobile/a..plist");
     EXPECT_TRUE(std::filesystem::is_directory(device.root() / "var/mobile/Library/Preferences"));
 }
 
@@ -120,7 +123,20 @@ TEST(PathUtilitiesTest, BuildsPathsAsFoundationDoes) {
     EXPECT_EQ(stringByAppendingPathExtension("/a/com.korvent.vimble", "plist"), "/a/com.korvent.vimble.plist");
     EXPECT_EQ(stringWithFormat("%@Radio - Active.png", {"/B/"}), "/B/Radio - Active.png");
     EXPECT_EQ(stringWithFormat("%@%@.png", {"/B/", "Dorian K. Vale"}), "/B/Dorian K. Vale.png");
-    EXPECT_EQ(componentsSeparatedByString("a b  c", " "), (std::vector<std::string>{"a", "b", "", "c"}));
+    EXPECT_EQ(componentsSeparatedByString(" a  b ", " "), (std::vector<std::string>{"", "a", "", "b", ""}));
+    EXPECT_EQ(componentsSeparatedByString("a,,,b", ",,"), (std::vector<std::string>{"a", ",b"}));
+}
+
+// A picture's size comes from its PNG header, in points at the scale its name gives.
+TEST(PictureTest, APictureNeedsItsWholeHeader) {
+    TemporaryDevice device;
+    const std::string header("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x32\0\0\0\x1e", 24);
+    device.writeFile("/pictures/whole@2x.png", header);
+    device.writeFile("/pictures/short.png", header.substr(0, 23));
+    auto whole = UIImage::imageWithContentsOfFile("/pictures/whole@2x.png");
+    ASSERT_TRUE(whole);
+    EXPECT_EQ(whole->size(), CGSizeMake(25, 15));
+    EXPECT_FALSE(UIImage::imageWithContentsOfFile("/pictures/short.png"));
 }
 
 } // namespace
