@@ -164,19 +164,6 @@ TEST_F(RootPageTest, ShareButtonPresentsTheShareTextFromTheNavigationController)
     EXPECT_FALSE(session->navigation()->presentedViewController());
 }
 
-TEST(VimbleHeaderCellTest, HeightIsTheSpacerReadAsAFloatAndZeroWithoutOne) {
-    TemporaryDevice device;
-    struct Spacer { Value value; double height; };
-    for (const auto& spacer : {Spacer{Value(130.3), static_cast<double>(130.3f)}, Spacer{Value("48"), 48}, Spacer{Value(), 0}}) {
-        auto group = PSSpecifier::groupSpecifierWithName("");
-        if (!spacer.value.isNil()) group->setProperty_forKey(spacer.value, "spacerHeight");
-        auto header = std::dynamic_pointer_cast<VimbleHeaderCell>(
-            objc_getClass("VimbleHeaderCell")->create("initWithSpecifier:", {Value(group)}));
-        ASSERT_TRUE(header);
-        EXPECT_EQ(header->preferredHeightForWidth(375), spacer.height);
-    }
-}
-
 // The base layout decides where the image goes; the panel's cell only widens it.
 TEST(VimbleTableViewCellTest, ImageIs100WideWhereverTheBaseLayoutPutsIt) {
     TemporaryDevice device;
