@@ -5,15 +5,14 @@
 // input here; it is done for the inputs that read as a list. Any other input
 // reads as no favourites at all, which the first screen of rows shows as well.
 #include "catalog/VimbleCharManager.h"
-#include "fuzz/FuzzDevice.h"
+#include "fuzz/FuzzInput.h"
 #include "platform/PropertyList.h"
 #include "shell/VimbleFiles.h"
 #include "support/TableSweep.h"
 #include "support/PanelSession.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    auto& device = FuzzDevice::shared();
-    device.place(VimbleFiles::favoritesFilePath(), data, size);
+    placeInput(VimbleFiles::favoritesFilePath(), data, size);
     bool readsAsList = PropertyList::readArray(VimbleFiles::favoritesFilePath()) != nullptr;
     {
         PanelSession session("VimbleSelectController");
@@ -26,6 +25,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         session.tap(people.at(1));
         session.tap("Trash");
     }
-    device.settle();
+    settleInput();
     return 0;
 }

@@ -1,14 +1,13 @@
 // Arbitrary bytes as the settings file, through the two pages that read it:
 // the root page opened, every row drawn, "Enable" flipped, "Configure"
 // followed; then the configure page on the same bytes, drawn and flipped.
-#include "fuzz/FuzzDevice.h"
+#include "fuzz/FuzzInput.h"
 #include "shell/VimbleFiles.h"
 #include "support/TableSweep.h"
 #include "support/PanelSession.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    auto& device = FuzzDevice::shared();
-    device.place(VimbleFiles::settingsFilePath(), data, size);
+    placeInput(VimbleFiles::settingsFilePath(), data, size);
     {
         PanelSession root;
         TableSweep::drawEveryRow(root);
@@ -16,12 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         root.tapSwitch("Enable");
         if (root.tap("Configure")) TableSweep::drawEveryRow(root);
     }
-    device.place(VimbleFiles::settingsFilePath(), data, size);
+    placeInput(VimbleFiles::settingsFilePath(), data, size);
     {
         PanelSession configure("VimbleConfigureController");
         TableSweep::drawEveryRow(configure);
         configure.tapSwitch("Set Default Skin Tone");
     }
-    device.settle();
+    settleInput();
     return 0;
 }

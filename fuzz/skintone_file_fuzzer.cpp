@@ -1,7 +1,7 @@
 // Arbitrary bytes as the skin-tone file, through the picker under the
 // configure page: drawn whole, then a tap on a row chosen by the input and
 // one on the row marked, if any.
-#include "fuzz/FuzzDevice.h"
+#include "fuzz/FuzzInput.h"
 #include "platform/ViewQuery.h"
 #include "shell/VimbleFiles.h"
 #include "support/PanelSession.h"
@@ -40,8 +40,7 @@ long markedTone(const PanelSession& session) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    auto& device = FuzzDevice::shared();
-    device.place(VimbleFiles::skintoneFilePath(), data, size);
+    placeInput(VimbleFiles::skintoneFilePath(), data, size);
     {
         PanelSession session("VimbleConfigureController");
         TableSweep::drawEveryRow(session);
@@ -50,6 +49,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         tapTone(session, static_cast<long>(size % kTones));
         if (marked >= 0) tapTone(session, marked);
     }
-    device.settle();
+    settleInput();
     return 0;
 }

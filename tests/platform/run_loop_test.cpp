@@ -1,7 +1,6 @@
 #include "platform/NSNotificationCenter.h"
 #include "platform/NSTimer.h"
 #include "platform/RunLoop.h"
-#include "platform/UIView.h"
 #include "support/TemporaryDevice.h"
 
 #include <gtest/gtest.h>
@@ -57,22 +56,6 @@ TEST_F(RunLoopTest, RepeatingTimersFireEachIntervalUntilInvalidated) {
     timer->invalidate();
     RunLoop::main().advanceBy(1.0);
     EXPECT_EQ(counter->fired, 4);
-}
-
-TEST_F(RunLoopTest, AnimationsSetFinalValuesAtOnceAndCompleteAfterTheirDuration) {
-    auto view = alloc<UIView>()->initWithFrame(CGRectZero);
-    view->setAlpha(0);
-    RunLoop::main().advanceBy(0.5);
-    bool completed = false;
-    UIView::animateWithDuration_animations_completion(0.5, [view] { view->setAlpha(1); },
-                                                      [&completed](bool) { completed = true; });
-    EXPECT_EQ(view->alpha(), 1);
-    ASSERT_TRUE(view->lastAnimation());
-    EXPECT_EQ(view->lastAnimation()->duration, 0.5);
-    EXPECT_EQ(view->lastAnimation()->startTime, 0.5);
-    EXPECT_FALSE(completed);
-    RunLoop::main().advanceBy(0.5);
-    EXPECT_TRUE(completed);
 }
 
 TEST_F(RunLoopTest, WorkFromOtherThreadsRunsOnTheLoopThread) {

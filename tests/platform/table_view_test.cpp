@@ -96,30 +96,13 @@ TEST_F(TableViewTest, IndexTitlesLeadToTheSectionAtTheirPosition) {
     EXPECT_EQ(table->contentOffset().y, table->rectForSection(1).minY());
 }
 
-TEST_F(TableViewTest, ATapSelectsThroughTheDelegateAndInsertionsAreRecorded) {
+TEST_F(TableViewTest, ATapSelectsThroughTheDelegate) {
     rows->rowsPerSection = {5};
     auto window = alloc<UIWindow>()->initWithFrame(CGRectMake(0, 0, 320, 480));
     auto table = makeTable(UITableViewStyle::Plain, 480);
     window->addSubview(table);
     ASSERT_TRUE(window->sendTap(CGPointMake(100, 28 + 44 * 2 + 10)));
     EXPECT_EQ(rows->selected, std::vector<std::string>{"0.2"});
-
-    rows->rowsPerSection = {6};
-    table->insertRowsAtIndexPaths_withRowAnimation({NSIndexPath::indexPathForRow_inSection(1, 0)},
-                                                   UITableViewRowAnimation::Fade);
-    ASSERT_TRUE(table->lastRowChange());
-    EXPECT_TRUE(table->lastRowChange()->inserted);
-    EXPECT_EQ(table->lastRowChange()->rows, (std::vector<std::pair<long, long>>{{0, 1}}));
-    EXPECT_EQ(table->numberOfRowsInSection(0), 6);
-    EXPECT_TRUE(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(5, 0)));
-}
-
-TEST_F(TableViewTest, ReloadRebuildsEveryVisibleRow) {
-    auto table = makeTable(UITableViewStyle::Plain, 200);
-    std::size_t before = rows->built.size();
-    table->reloadData();
-    EXPECT_EQ(rows->built.size(), before * 2);
-    EXPECT_EQ(rows->distinctCells.size(), before) << "the reload reused every cell";
 }
 
 } // namespace

@@ -118,27 +118,6 @@ TEST_F(EmojiSelectionTest, UnchoosingRemovesEveryEqualEntryOfTheListAsLastRead) 
     EXPECT_EQ(driver.markOf(0, 1), "111");
 }
 
-// The two rows of a repeated emoji (nature 133 and 137, objects 170 and 171):
-// both marked when built from the file, and a row built before the other
-// was chosen appends the emoji again.
-TEST_F(EmojiSelectionTest, BothRowsOfARepeatedEmojiAreMarkedAndEitherCanAppendIt) {
-    struct Repeat { long section, first, second; const char* emoji; };
-    for (const Repeat& repeat : {Repeat{1, 132, 136, "🔥"}, Repeat{5, 169, 170, "🖊"}}) {
-        writeFavorites({});
-        SelectionDriver driver;
-        ASSERT_TRUE(driver.showRow(repeat.section, repeat.first));
-        ASSERT_TRUE(driver.tapShownRow(repeat.section, repeat.first));
-        EXPECT_EQ(driver.markOf(repeat.section, repeat.second), "111") << "built before the emoji was chosen";
-        ASSERT_TRUE(driver.tapShownRow(repeat.section, repeat.second));
-        EXPECT_EQ(favoritesAsJson(), asJson({repeat.emoji, repeat.emoji}));
-
-        driver.table()->reloadData();
-        EXPECT_EQ(driver.markOf(repeat.section, repeat.first) + " " + driver.markOf(repeat.section, repeat.second), "222 222");
-        ASSERT_TRUE(driver.tapShownRow(repeat.section, repeat.second));
-        EXPECT_EQ(favoritesAsJson(), "[]");
-    }
-}
-
 // With or without U+FE0F an emoji is another text: only the exact form marks.
 TEST_F(EmojiSelectionTest, OnlyTheExactFormOfAnEmojiMarksItsRow) {
     struct Form { const char* stored; long section, row; const char* mark; };
