@@ -2,27 +2,16 @@
 // changed: every value kind, in both forms, comes back as it was.
 #include "platform/PropertyList.h"
 #include "support/TemporaryDevice.h"
+#include "tests/support/IndependentReaders.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <set>
 
 namespace {
 
 const std::string kFile = "/var/mobile/Library/Preferences/test.plist";
-
-// Runs a Python script with plistlib, a second implementation of the format.
-std::string python(const std::string& script, const std::string& arguments) {
-    std::string command = std::string(PYTHON3_EXECUTABLE) + " -c '" + script + "' " + arguments, output;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    std::array<char, 4096> buffer{};
-    while (std::size_t read = pipe ? std::fread(buffer.data(), 1, buffer.size(), pipe) : 0) output.append(buffer.data(), read);
-    if (pipe) ::pclose(pipe);
-    return output;
-}
 
 // plistlib's XML writer refuses control characters: the text goes in afterwards.
 const std::string kWriteEveryKind = R"(
@@ -58,7 +47,7 @@ protected:
 TEST_P(PropertyListFidelityTest, ChangingOneKeyWritesEveryOtherBackAsItWas) {
     const Fidelity& fidelity = GetParam();
     std::string host = "'" + device.hostPath(kFile).string() + "'";
-    python(kWriteEveryKind, host + " " + fidelity.form + " '" + fidelity.text + "'");
+    runPython(kWriteEveryKind, host + " " + fidelity.form + " '" + fidelity.text + "'");
 
     auto settings = PropertyList::readDictionary(kFile);
     ASSERT_TRUE(settings) << "Foundation reads this file";
@@ -66,7 +55,7 @@ TEST_P(PropertyListFidelityTest, ChangingOneKeyWritesEveryOtherBackAsItWas) {
     ASSERT_TRUE(PropertyList::write(Value(settings), kFile));
 
     EXPECT_EQ(device.readFile(kFile).substr(0, 8), fidelity.writtenAs);
-    EXPECT_EQ(python(kReadSorted, host),
+    EXPECT_EQ(runPython(kReadSorted, host),
               std::string("[('Big', 18446744073709551615), ('Data', b'\\x00\\xff'), ('Enabled', False), "
                           "('Far', datetime.datetime(4001, 1, 1, 0, 0)), ('Fraction', datetime.datetime(2020, 1, 1, 0, 0") +
                   fidelity.fraction +

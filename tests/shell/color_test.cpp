@@ -22,21 +22,16 @@ struct ColorCase {
 
 const ColorCase kColorCases[] = {
     {"switch amber", "#FECA00", "254 202 0 1"},
-    {"window tint", "#A5B3CE", "165 179 206 1"},
     {"link blue", "#007CE6", "0 124 230 1"},
-    {"lower case digits", "#feca00", "254 202 0 1"},
     {"no hash: the first digit is skipped, ECA00 is left", "FECA00", "14 202 0 1"},
     {"three digits are the number FFF", "#fff", "0 15 255 1"},
     {"eight digits drop the top byte", "#FFFECA00", "254 202 0 1"},
     {"0x prefix", "#0xFECA00", "254 202 0 1"},
-    {"0x without digits reads the zero", "#0x", "0 0 0 1"},
     {"ideographic space", "#\u3000FECA00", "254 202 0 1"},
-    {"white space and then 0x", "#  0xFECA00", "254 202 0 1"},
     {"digits end at the first other character", "#FE CA00", "0 0 254 1"},
     {"two hashes", "##FECA00", "0 0 0 1"},
     {"empty string", "", "0 0 0 1"},
     {"nine digits saturate to white", "#FFFFFFFFF", "255 255 255 1"},
-    {"two-byte first character is skipped whole", "\u00E900FF00", "0 255 0 1"},
     {"a first character outside the BMP leaves half of it", "\U0001F60AFECA00", "0 0 0 1"},
     {"a combining mark after the first character stops the scan", "e\u0301FECA00", "0 0 0 1"},
 };

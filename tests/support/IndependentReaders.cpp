@@ -13,11 +13,14 @@ std::string commandOutput(const std::string& command) {
     std::array<char, 4096> buffer{};
     while (std::size_t read = std::fread(buffer.data(), 1, buffer.size(), pipe)) output.append(buffer.data(), read);
     ::pclose(pipe);
-    if (!output.empty() && output.back() == '\n') output.pop_back();
     return output;
 }
 
 } // namespace
+
+std::string runPython(const std::string& script, const std::string& arguments) {
+    return commandOutput(std::string(PYTHON3_EXECUTABLE) + " -c '" + script + "' " + arguments);
+}
 
 std::string readWithPlistutil(const std::filesystem::path& hostPath) {
     std::filesystem::path binary = hostPath.string() + ".converted";
@@ -29,10 +32,8 @@ std::string readWithPlistutil(const std::filesystem::path& hostPath) {
 }
 
 std::string readWithPlistlib(const std::filesystem::path& hostPath) {
-    std::string command = std::string(PYTHON3_EXECUTABLE) +
-                          " -c 'import json,plistlib,sys; "
-                          "print(json.dumps(plistlib.load(open(sys.argv[1],\"rb\")), ensure_ascii=False, "
-                          "sort_keys=True))' '" +
-                          hostPath.string() + "'";
-    return commandOutput(command);
+    std::string json = runPython("import json,plistlib,sys; print(json.dumps(plistlib.load(open(sys.argv[1],\"rb\")), "
+                                 "ensure_ascii=False, sort_keys=True), end=\"\")",
+                                 "'" + hostPath.string() + "'");
+    return json;
 }
