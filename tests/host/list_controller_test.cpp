@@ -128,21 +128,4 @@ TEST_F(ListControllerTest, ButtonsSendTheirActionAndLinksPushTheirPage) {
     EXPECT_EQ(session.topPage(), page);
 }
 
-TEST_F(ListControllerTest, InsertingAndRemovingRowsKeepsTheCachedListImmutable) {
-    PanelSession session("TestSamplePage");
-    auto page = session.topPageAs<SamplePage>();
-    auto before = page->specifiers();
-    auto extra = PSSpecifier::preferenceSpecifierNamed_target_set_get_detail_cell_edit(
-        "Extra", nullptr, Selector(), Selector(), nullptr, PSCellType::Button, nullptr);
-    page->insertContiguousSpecifiers_atIndex_animated({extra}, 2, true);
-    EXPECT_EQ(before->size(), 6u);
-    EXPECT_EQ(page->specifiers()->size(), 7u);
-    EXPECT_EQ((*page->specifiers())[2], extra);
-    EXPECT_TRUE(session.shows("Extra"));
-    page->removeContiguousSpecifiers_animated({extra}, false);
-    EXPECT_EQ(*page->specifiers(), *before);
-    EXPECT_FALSE(session.shows("Extra"));
-    EXPECT_EQ(page->table()->lastRowChange()->animation, UITableViewRowAnimation::None);
-}
-
 } // namespace

@@ -2,7 +2,6 @@
 #include "platform/NSObject.h"
 #include "platform/NSPathUtilities.h"
 #include "platform/PropertyList.h"
-#include "platform/UIImage.h"
 #include "support/TemporaryDevice.h"
 #include "tests/support/IndependentReaders.h"
 
@@ -52,16 +51,6 @@ TEST_F(PropertyListTest, TypedReadsRefuseTheOtherTopLevel) {
     ASSERT_TRUE(PropertyList::write(Value::dictionary({{"a", 1}}), kFile));
     EXPECT_FALSE(PropertyList::readArray(kFile));
     EXPECT_TRUE(PropertyList::readDictionary(kFile));
-}
-
-TEST_F(PropertyListTest, EveryReadGivesNewContainers) {
-    ASSERT_TRUE(PropertyList::write(Value::array({"a"}), kFile));
-    auto first = PropertyList::readArray(kFile);
-    auto second = PropertyList::readArray(kFile);
-    ASSERT_TRUE(first && second);
-    EXPECT_NE(first, second);
-    first->push_back(Value("b"));
-    EXPECT_EQ(second->size(), 1u);
 }
 
 TEST_F(PropertyListTest, AFailedWriteLeavesTheOldFileWholeAndNoTemporaryBehind) {
@@ -125,18 +114,6 @@ TEST(PathUtilitiesTest, BuildsPathsAsFoundationDoes) {
     EXPECT_EQ(stringWithFormat("%@%@.png", {"/B/", "Dorian K. Vale"}), "/B/Dorian K. Vale.png");
     EXPECT_EQ(componentsSeparatedByString(" a  b ", " "), (std::vector<std::string>{"", "a", "", "b", ""}));
     EXPECT_EQ(componentsSeparatedByString("a,,,b", ",,"), (std::vector<std::string>{"a", ",b"}));
-}
-
-// A picture's size comes from its PNG header, in points at the scale its name gives.
-TEST(PictureTest, APictureNeedsItsWholeHeader) {
-    TemporaryDevice device;
-    const std::string header("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x32\0\0\0\x1e", 24);
-    device.writeFile("/pictures/whole@2x.png", header);
-    device.writeFile("/pictures/short.png", header.substr(0, 23));
-    auto whole = UIImage::imageWithContentsOfFile("/pictures/whole@2x.png");
-    ASSERT_TRUE(whole);
-    EXPECT_EQ(whole->size(), CGSizeMake(25, 15));
-    EXPECT_FALSE(UIImage::imageWithContentsOfFile("/pictures/short.png"));
 }
 
 } // namespace

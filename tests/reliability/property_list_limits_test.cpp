@@ -80,14 +80,6 @@ TEST(PropertyListLimitsTest, AFileOf64MebibytesIsReadAndOneByteMoreIsNot) {
     EXPECT_FALSE(reads(exact + " "));
 }
 
-// A lone surrogate has no UTF-8 form; libplist leaves it out of the text.
-TEST(PropertyListLimitsTest, ALoneSurrogateInBinaryTextIsDropped) {
-    HandMadeBinaryPlist plist;
-    plist.addArray({1});
-    plist.addUtf16String(u"a\xD83D" "b");
-    EXPECT_EQ(PropertyList::fromData(plist.bytes(0)), Value::array({Value("ab")}));
-}
-
 TEST(PropertyListLimitsTest, TextThatIsNotUnicodeOrHoldsANulIsNeitherReadNorWritten) {
     TemporaryDevice device;
     const std::string path = "/var/mobile/Library/Preferences/com.korvent.vimblepreferences.plist";
