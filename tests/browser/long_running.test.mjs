@@ -7,11 +7,11 @@
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { existsSync } from 'node:fs';
-import { mkdir, writeFile } from 'node:fs/promises';
+import { writeFile } from 'node:fs/promises';
 import http from 'node:http';
 import { join } from 'node:path';
 
-import { findNode, openBrowser, startApp } from './harness.mjs';
+import { findNode, installBrokenBundle, openBrowser, plist, startApp } from './harness.mjs';
 
 // Hundreds of taps write the settings file; in memory they cost no disk.
 if (existsSync('/dev/shm')) process.env.TMPDIR = '/dev/shm';
@@ -139,16 +139,8 @@ describe('apps to install', () => {
 // A bundle listed after "Vimble" whose Info.plist asks about `schemes`.
 function installBundleAskingFor(schemes) {
   return async (root) => {
-    const entries = join(root, 'Library/PreferenceLoader/Preferences');
-    const bundle = join(root, 'Library/PreferenceBundles/Zine.bundle');
-    await mkdir(entries, { recursive: true });
-    await mkdir(bundle, { recursive: true });
-    await writeFile(join(entries, 'Zine.plist'), `<?xml version="1.0" encoding="UTF-8"?>
-<plist version="1.0"><dict><key>entry</key><dict><key>label</key><string>Zine</string>
-<key>bundle</key><string>Zine</string></dict></dict></plist>`);
     const listed = schemes.map((scheme) => `<string>${scheme}</string>`).join('');
-    await writeFile(join(bundle, 'Info.plist'), `<?xml version="1.0" encoding="UTF-8"?>
-<plist version="1.0"><dict><key>CFBundleExecutable</key><string>Zine</string>
-<key>LSApplicationQueriesSchemes</key><array>${listed}</array></dict></plist>`);
+    await writeFile(join(await installBrokenBundle(root, 'Zine'), 'Info.plist'), plist(`<dict><key>CFBundleExecutable</key>`
+      + `<string>Zine</string><key>LSApplicationQueriesSchemes</key><array>${listed}</array></dict>`));
   };
 }

@@ -12,7 +12,6 @@ namespace {
 class NumberedRows : public NSObject, public UITableViewDataSource, public UITableViewDelegate {
 public:
     std::vector<long> rowsPerSection{100};
-    std::vector<std::string> indexTitles;
     std::vector<std::string> built;
     std::set<const UITableViewCell*> distinctCells;
     std::vector<std::string> selected;
@@ -34,9 +33,6 @@ public:
     }
     std::optional<std::string> tableView_titleForHeaderInSection(const std::shared_ptr<UITableView>&, long section) override {
         return "Section " + std::to_string(section);
-    }
-    std::vector<std::string> sectionIndexTitlesForTableView(const std::shared_ptr<UITableView>&) override {
-        return indexTitles;
     }
     void tableView_didSelectRowAtIndexPath(const std::shared_ptr<UITableView>&,
                                            const std::shared_ptr<NSIndexPath>& path) override {
@@ -84,16 +80,6 @@ TEST_F(TableViewTest, LaysOutGroupedSectionsWithDefaultMetrics) {
     EXPECT_EQ(table->rectForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(1, 0)), CGRectMake(0, 82, 320, 44));
     EXPECT_EQ(table->rectForSection(1), CGRectMake(0, 144, 320, 38 + 44 + 18));
     EXPECT_EQ(table->contentSize().height, 144 + 100 + 18);
-}
-
-TEST_F(TableViewTest, IndexTitlesLeadToTheSectionAtTheirPosition) {
-    rows->rowsPerSection = {30, 30, 30, 30};
-    rows->indexTitles = {"S", "A", "S", "A"};
-    auto table = makeTable(UITableViewStyle::Plain, 400);
-    table->scrollToSectionIndexTitleAtPosition(2);
-    EXPECT_EQ(table->contentOffset().y, table->rectForSection(2).minY());
-    table->scrollToSectionIndexTitleAtPosition(1);
-    EXPECT_EQ(table->contentOffset().y, table->rectForSection(1).minY());
 }
 
 TEST_F(TableViewTest, ATapSelectsThroughTheDelegate) {
