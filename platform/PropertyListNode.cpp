@@ -28,11 +28,13 @@ constexpr std::size_t kSoleObjectOffset = kBinaryHeader.size();
 constexpr char kSixteenByteInteger = '\x14';
 constexpr char kEightByteDate = '\x33';
 
-// Dates from 0001-01-01T00:00:00Z to the end of 9999, in seconds since 1970:
-// the years the XML form writes in four digits and libplist reads back. A
-// date beyond (no writer of settings makes one) is kept at that edge.
+// Dates from 0001-01-01T00:00:00Z to 9999-12-31T23:59:59Z, in seconds since
+// 1970: the years the XML form writes in four digits and libplist reads back.
+// A date beyond (no writer of settings makes one) is kept at that edge. The
+// last edge is a whole second: this far out a double holds no microseconds,
+// and 23:59:59.999999 would round up into the year 10000.
 constexpr double kEarliestSeconds = -62135596800.0;
-constexpr double kLatestSeconds = 253402300799.999999;
+constexpr double kLatestSeconds = 253402300799.0;
 
 // Foundation's text is Unicode, and libplist takes text up to a NUL: text
 // that is not UTF-8 or holds a NUL has no form here.
@@ -150,7 +152,7 @@ std::optional<Value> PropertyListNode::scalarToValue(plist_t node) {
         uint64_t length = 0;
         const char* text = plist_get_string_ptr(node, &length);
         std::string string(text ? text : "", text ? length : 0);
-        if (!utf8::is_valid(string.begin(), string.end())) return std::nullopt;
+        if (!isWritableText(string)) return std::nullopt;
         return Value(std::move(string));
     }
     case PLIST_DATE:
@@ -236,7 +238,7 @@ PlistPointer PropertyListNode::unsignedIntegerNode(std::uint64_t integer) {
 }
 
 PlistPointer PropertyListNode::dateNode(Date date) {
-    double sinceEpoch = std::chrono::duration<double>(date.time_since_epoch()).count();
+    double sinceEpoch = std::clamp(std::chrono::duration<double>(date.time_since_epoch()).count(), kEarliestSeconds, kLatestSeconds);
     std::string object(1, kEightByteDate);
     appendBigEndian(object, std::bit_cast<std::uint64_t>(sinceEpoch - kReferenceDateOffset), 8);
     return nodeFromSoleObject(object);
