@@ -1,9 +1,6 @@
-// Arbitrary bytes as a property list. Whatever is read must write back, as XML
-// where XML can hold it and in the binary form where it cannot, into a file
-// that reads again: a file the panel writes is always one it can read. XML
-// written again from what was read back must be the very same bytes; libplist
-// numbers the objects of a binary file as it finds them, so there only the
-// reading back is asked.
+// Arbitrary bytes as a property list. Whatever is read must write back into a
+// file that reads again, and XML written again must be the very same bytes
+// (libplist numbers a binary file's objects as it meets them).
 #include "platform/PropertyList.h"
 
 #include <cstdio>

@@ -46,10 +46,7 @@ TEST(EmojiLists, HoldTheirElementsToTheByte) {
     for (const auto& facts : kLists) {
         std::vector<std::string> elements = (catalog.*facts.list)();
         std::string text;
-        for (const auto& element : elements) {
-            EXPECT_FALSE(element.empty()) << facts.name;
-            text += (text.empty() ? "" : " ") + element;
-        }
+        for (const auto& element : elements) text += (text.empty() ? "" : " ") + element;
         EXPECT_EQ(elements.size(), facts.elements) << facts.name;
         EXPECT_EQ(utf8::utf8to16(text).size(), facts.utf16Units) << facts.name;
         EXPECT_EQ(digest(text), facts.digest) << facts.name;

@@ -1,6 +1,5 @@
-// The settings files as a user's disk may hold them. Every page reads its
-// file through one reader, so the damaged, disguised and oversized forms are
-// put to the reader once; each page's own tests show what it makes of no file.
+// The settings files as a user's disk may hold them, put once to the one
+// reader every page reads its file through.
 #include "platform/PropertyList.h"
 #include "support/TemporaryDevice.h"
 #include "tests/reliability/HostileFiles.h"
