@@ -1,8 +1,15 @@
 #include "host/PSListController.h"
 
+#include "host/PSEditableTableCell.h"
+#include "host/PSPlistSpecifiers.h"
+#include "host/PSSegmentTableCell.h"
+#include "host/PSSliderTableCell.h"
 #include "host/PSSwitchTableCell.h"
+#include "platform/NSLog.h"
 #include "platform/NSNotificationCenter.h"
+#include "platform/NSPathUtilities.h"
 #include "platform/ObjCClass.h"
+#include "platform/PropertyList.h"
 #include "platform/UINavigationController.h"
 #include "platform/UIScreen.h"
 
@@ -20,11 +27,48 @@ const ObjCClass* classFromProperty(const Value& value) {
     return nullptr;
 }
 
+// A list link shows its value's title beside its own, as a title-value row does.
+bool showsValueBeside(const PSSpecifier& specifier) {
+    return specifier.cellType() == PSCellType::TitleValue ||
+           (specifier.cellType() == PSCellType::LinkList && specifier.propertyForKey(PSValidTitlesKey).isArray());
+}
+
 std::string reuseIdentifierFor(const PSSpecifier& specifier) {
     if (const ObjCClass* cellClass = classFromProperty(specifier.propertyForKey(PSCellClassKey))) {
         return cellClass->name();
     }
-    return "PSCellType" + std::to_string(static_cast<int>(specifier.cellType()));
+    std::string identifier = "PSCellType" + std::to_string(static_cast<int>(specifier.cellType()));
+    return showsValueBeside(specifier) ? identifier + "-value" : identifier;
+}
+
+// A switch always shows a value; other rows when they name the key it is kept under.
+bool showsValue(const PSSpecifier& specifier) {
+    switch (specifier.cellType()) {
+    case PSCellType::Switch:
+        return true;
+    case PSCellType::LinkList:
+    case PSCellType::TitleValue:
+    case PSCellType::Slider:
+    case PSCellType::Segment:
+    case PSCellType::EditText:
+        return specifier.propertyForKey(PSKeyNameKey).isString();
+    default:
+        return false;
+    }
+}
+
+// "/var/mobile/Library/Preferences/<defaults>.plist"; empty when the row names no plain domain.
+std::string defaultsPathFor(const PSSpecifier& specifier) {
+    Value domain = specifier.propertyForKey(PSDefaultsKey);
+    if (!domain.isString() || domain.asString().empty() || domain.asString().find('/') != std::string::npos) return {};
+    std::string directory = stringByAppendingPathComponent(NSHomeDirectory(), "Library/Preferences");
+    return stringByAppendingPathExtension(stringByAppendingPathComponent(directory, domain.asString()), "plist");
+}
+
+template <typename Cell>
+std::shared_ptr<PSTableCell> makeCellOf(UITableViewCellStyle style, const std::string& identifier,
+                                        const std::shared_ptr<PSSpecifier>& specifier) {
+    return alloc<Cell>()->initWithStyle_reuseIdentifier_specifier(style, identifier, specifier);
 }
 
 } // namespace
@@ -48,10 +92,52 @@ std::shared_ptr<UITableView> PSListController::table() {
 }
 
 Value PSListController::readPreferenceValue(const std::shared_ptr<PSSpecifier>& specifier) {
-    return specifier->propertyForKey(PSDefaultValueKey);
+    Value fallback = specifier->propertyForKey(PSDefaultValueKey);
+    Value key = specifier->propertyForKey(PSKeyNameKey);
+    std::string path = defaultsPathFor(*specifier);
+    if (!key.isString() || path.empty()) return fallback;
+    auto file = PropertyList::readDictionary(path);
+    if (!file) return fallback;
+    auto found = file->find(key.asString());
+    return found != file->end() ? found->second : fallback;
 }
 
-void PSListController::setPreferenceValue_specifier(const Value&, const std::shared_ptr<PSSpecifier>&) {}
+void PSListController::setPreferenceValue_specifier(const Value& value, const std::shared_ptr<PSSpecifier>& specifier) {
+    Value key = specifier->propertyForKey(PSKeyNameKey);
+    std::string path = defaultsPathFor(*specifier);
+    if (!key.isString() || path.empty()) return;
+    auto file = PropertyList::readDictionary(path);
+    if (!file) file = std::make_shared<ValueDictionary>();
+    (*file)[key.asString()] = value;
+    PropertyList::write(Value(file), path);
+}
+
+void PSListController::setSpecifiers(SpecifierList specifiers) {
+    _specifiers = std::make_shared<const SpecifierList>(std::move(specifiers));
+    if (_table) _table->reloadData();
+}
+
+std::shared_ptr<NSBundle> PSListController::bundle() { return NSBundle::bundleForClass(objc_getClass(className())); }
+
+SpecifierList PSListController::loadSpecifiersFromPlistName_target(const std::string& name,
+                                                                  const std::shared_ptr<NSObject>& target) {
+    auto pageBundle = bundle();
+    std::string path = pageBundle ? pageBundle->pathForResource_ofType(name, "plist") : std::string();
+    auto plist = path.empty() ? nullptr : PropertyList::readDictionary(path);
+    if (!plist) {
+        _specifierLoadError = "The page's bundle has no readable " + name + ".plist.";
+        NSLog("Settings: " + _specifierLoadError);
+        return {};
+    }
+    auto page = PSPlistSpecifiers::read(*plist, target);
+    _specifierLoadError = page.error.empty() ? std::string() : path + ": " + page.error;
+    if (!page.error.empty()) {
+        NSLog("Settings: " + _specifierLoadError);
+        return {};
+    }
+    if (!page.title.empty()) setTitle(page.title);
+    return page.specifiers;
+}
 
 const std::vector<PSListController::Section>& PSListController::sections() {
     auto list = specifiers();
@@ -149,12 +235,20 @@ std::shared_ptr<PSTableCell> PSListController::makeCell(const std::shared_ptr<PS
             cellClass->create("initWithStyle:reuseIdentifier:specifier:", arguments));
         if (cell) return cell;
     }
-    if (specifier->cellType() == PSCellType::Switch) {
-        return alloc<PSSwitchTableCell>()->initWithStyle_reuseIdentifier_specifier(UITableViewCellStyle::Default,
-                                                                                  identifier, specifier);
+    constexpr auto plain = UITableViewCellStyle::Default;
+    switch (specifier->cellType()) {
+    case PSCellType::Switch:
+        return makeCellOf<PSSwitchTableCell>(plain, identifier, specifier);
+    case PSCellType::Slider:
+        return makeCellOf<PSSliderTableCell>(plain, identifier, specifier);
+    case PSCellType::Segment:
+        return makeCellOf<PSSegmentTableCell>(plain, identifier, specifier);
+    case PSCellType::EditText:
+        return makeCellOf<PSEditableTableCell>(plain, identifier, specifier);
+    default:
+        return makeCellOf<PSTableCell>(showsValueBeside(*specifier) ? UITableViewCellStyle::Value1 : plain, identifier,
+                                       specifier);
     }
-    return alloc<PSTableCell>()->initWithStyle_reuseIdentifier_specifier(UITableViewCellStyle::Default, identifier,
-                                                                        specifier);
 }
 
 std::shared_ptr<UITableViewCell> PSListController::tableView_cellForRowAtIndexPath(
@@ -170,33 +264,38 @@ std::shared_ptr<UITableViewCell> PSListController::tableView_cellForRowAtIndexPa
 
 void PSListController::configureCell(PSTableCell& cell, const std::shared_ptr<PSSpecifier>& specifier) {
     cell.refreshCellContentsWithSpecifier(specifier);
-    auto* switchCell = dynamic_cast<PSSwitchTableCell*>(&cell);
-    if (!switchCell) return;
+    if (!showsValue(*specifier)) return;
     auto target = specifier->target();
-    switchCell->setValue(target && specifier->getter() ? specifier->getter().perform(*target, {Value(specifier)})
-                                                        : readPreferenceValue(specifier));
+    cell.setValue(target && specifier->getter() ? specifier->getter().perform(*target, {Value(specifier)})
+                                                : readPreferenceValue(specifier));
     std::weak_ptr<PSListController> weakSelf = self<PSListController>();
     std::weak_ptr<PSSpecifier> weakSpecifier = specifier;
-    switchCell->setValueChangedHandler([weakSelf, weakSpecifier](bool on) {
+    cell.setValueChangedHandler([weakSelf, weakSpecifier](const Value& value) {
         auto page = weakSelf.lock();
         auto row = weakSpecifier.lock();
-        if (page && row) page->switchChanged(row, on);
+        if (page && row) page->valueChanged_forSpecifier(value, row);
     });
 }
 
-// The host hands a flip to the row's setter, then posts the row's change
+// The host hands a change to the row's setter, then posts the row's change
 // notification: the page itself posts nothing.
-void PSListController::switchChanged(const std::shared_ptr<PSSpecifier>& specifier, bool on) {
+void PSListController::valueChanged_forSpecifier(const Value& value, const std::shared_ptr<PSSpecifier>& specifier) {
     auto target = specifier->target();
     if (target && specifier->setter()) {
-        specifier->setter().perform(*target, {Value(on), Value(specifier)});
+        specifier->setter().perform(*target, {value, Value(specifier)});
     } else {
-        setPreferenceValue_specifier(Value(on), specifier);
+        setPreferenceValue_specifier(value, specifier);
     }
     Value notification = specifier->propertyForKey(PSValueChangedNotificationKey);
     if (notification.isString() && !notification.asString().empty()) {
         NSNotificationCenter::defaultCenter()->postNotificationName_object(notification.asString(), nullptr);
     }
+}
+
+void PSListController::reloadSpecifier(const std::shared_ptr<PSSpecifier>& specifier) {
+    auto indexPath = _table ? indexPathForSpecifier(specifier.get()) : nullptr;
+    auto cell = indexPath ? std::dynamic_pointer_cast<PSTableCell>(_table->cellForRowAtIndexPath(indexPath)) : nullptr;
+    if (cell) configureCell(*cell, specifier);
 }
 
 void PSListController::tableView_didSelectRowAtIndexPath(const std::shared_ptr<UITableView>& tableView,

@@ -3,6 +3,7 @@
 #include "host/PSSpecifier.h"
 #include "host/PSTableCell.h"
 #include "host/PSViewController.h"
+#include "platform/NSBundle.h"
 #include "platform/UITableView.h"
 
 #include <map>
@@ -12,6 +13,11 @@
 // A settings page drawn from specifiers: each group opens a section, the rows
 // up to the next group fill it. The page answers its table from the list the
 // subclass builds in `specifiers`, which it keeps in `_specifiers`.
+//
+// A row that names a `key` and a `defaults` domain keeps its value in
+// /var/mobile/Library/Preferences/<defaults>.plist: read whenever the row is
+// built, written whole and atomically with every other key kept, and the
+// row's PostNotification posted after each change.
 class PSListController : public PSViewController, public UITableViewDataSource, public UITableViewDelegate {
 public:
     OBJC_CLASS_NAME(PSListController)
@@ -20,10 +26,26 @@ public:
 
     // The rows; subclasses build them on first request into `_specifiers`.
     virtual std::shared_ptr<const SpecifierList> specifiers() { return _specifiers; }
-    // The value a row shows: the row's getter, or its default without one.
+    // Shows `specifiers` in place of the rows the page had.
+    void setSpecifiers(SpecifierList specifiers);
+    // The value a row without a getter shows: its value in its defaults
+    // file, else its `default`.
     virtual Value readPreferenceValue(const std::shared_ptr<PSSpecifier>& specifier);
-    // Stores a row's new value; the host's own storage keeps nothing.
+    // Stores a row's new value in its defaults file.
     virtual void setPreferenceValue_specifier(const Value& value, const std::shared_ptr<PSSpecifier>& specifier);
+    // A person changed a row's value: the row's setter (or
+    // setPreferenceValue:specifier:) stores it, then its notification is posted.
+    void valueChanged_forSpecifier(const Value& value, const std::shared_ptr<PSSpecifier>& specifier);
+    // Shows a row's value afresh, when its cell is on screen.
+    void reloadSpecifier(const std::shared_ptr<PSSpecifier>& specifier);
+
+    // The bundle the page's class came from.
+    virtual std::shared_ptr<NSBundle> bundle();
+    // The rows of `<name>.plist` in the page's bundle, whose `title` becomes
+    // the page's title. Empty when the file is missing or malformed, and
+    // `specifierLoadError` says why.
+    SpecifierList loadSpecifiersFromPlistName_target(const std::string& name, const std::shared_ptr<NSObject>& target);
+    const std::string& specifierLoadError() const { return _specifierLoadError; }
 
     // The list with `specifiers` inserted before position `index`, shown in place.
     void insertContiguousSpecifiers_atIndex_animated(const SpecifierList& specifiers, std::size_t index, bool animated);
@@ -69,7 +91,6 @@ private:
     const std::vector<Section>& sections();
     std::shared_ptr<PSTableCell> makeCell(const std::shared_ptr<PSSpecifier>& specifier, const std::string& identifier);
     void configureCell(PSTableCell& cell, const std::shared_ptr<PSSpecifier>& specifier);
-    void switchChanged(const std::shared_ptr<PSSpecifier>& specifier, bool on);
     void openDetail(const std::shared_ptr<PSSpecifier>& specifier);
     std::shared_ptr<UIView> groupView(long section, const std::string& classKey);
     std::optional<CGFloat> groupViewHeight(const UITableView& tableView, long section, const std::string& classKey);
@@ -79,4 +100,5 @@ private:
     const SpecifierList* _sectionsBuiltFrom = nullptr;
     std::shared_ptr<const SpecifierList> _sectionsSource; // keeps the list the sections point into
     std::map<std::pair<const PSSpecifier*, std::string>, std::shared_ptr<UIView>> _groupViews;
+    std::string _specifierLoadError;
 };

@@ -34,3 +34,15 @@ Value PSSpecifier::propertyForKey(const std::string& key) const {
     auto found = _properties->find(key);
     return found == _properties->end() ? Value() : found->second;
 }
+
+std::string PSSpecifier::titleForValue(const Value& value) const {
+    Value titles = propertyForKey(PSValidTitlesKey);
+    Value values = propertyForKey(PSValidValuesKey);
+    if (!titles.isArray() || !values.isArray()) return {};
+    const ValueArray& valueList = *values.asArray();
+    const ValueArray& titleList = *titles.asArray();
+    for (std::size_t index = 0; index < valueList.size() && index < titleList.size(); ++index) {
+        if (valueList[index] == value && titleList[index].isString()) return titleList[index].asString();
+    }
+    return {};
+}

@@ -24,6 +24,17 @@ inline const std::string PSHeaderCellClassGroupKey = "headerCellClass";
 inline const std::string PSFooterCellClassGroupKey = "footerCellClass";
 inline const std::string PSFooterTextGroupKey = "footerText";
 inline const std::string PSValueChangedNotificationKey = "PostNotification";
+// Keys of rows written as property lists.
+inline const std::string PSTableCellKey = "cell";
+inline const std::string PSTitleKey = "label";
+inline const std::string PSDefaultsKey = "defaults";
+inline const std::string PSDetailControllerClassKey = "detail";
+inline const std::string PSValidTitlesKey = "validTitles";
+inline const std::string PSValidValuesKey = "validValues";
+inline const std::string PSControlMinimumKey = "min";
+inline const std::string PSControlMaximumKey = "max";
+inline const std::string PSSliderShowValueKey = "showValue";
+inline const std::string PSPlaceholderKey = "placeholder";
 
 // The host's record of one row or group of a list page.
 class PSSpecifier : public NSObject {
@@ -49,6 +60,10 @@ public:
     // Setting nil removes the property.
     void setProperty_forKey(const Value& value, const std::string& key);
     Value propertyForKey(const std::string& key) const;
+
+    // The title `validTitles` gives the value at the same place in
+    // `validValues`; empty when the value is not among them.
+    std::string titleForValue(const Value& value) const;
 
     const Selector& buttonAction() const { return _buttonAction; }
     void setButtonAction(Selector action) { _buttonAction = std::move(action); }

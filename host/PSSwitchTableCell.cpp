@@ -18,6 +18,4 @@ std::shared_ptr<PSTableCell> PSSwitchTableCell::initWithStyle_reuseIdentifier_sp
     return self<PSTableCell>();
 }
 
-void PSSwitchTableCell::controlChanged() {
-    if (_valueChanged) _valueChanged(_control->isOn());
-}
+void PSSwitchTableCell::controlChanged() { sendValueChanged(Value(_control->isOn())); }

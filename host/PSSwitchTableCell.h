@@ -3,8 +3,6 @@
 #include "host/PSTableCell.h"
 #include "platform/UISwitch.h"
 
-#include <functional>
-
 // A row with a switch at its trailing end. The page that shows the row sets
 // the switch from its getter and hears every flip.
 class PSSwitchTableCell : public PSTableCell {
@@ -16,12 +14,10 @@ public:
                                                                          const std::shared_ptr<PSSpecifier>& specifier);
 
     std::shared_ptr<UISwitch> control() const { return _control; }
-    void setValue(const Value& value) { _control->setOn(value.boolValue()); }
-    void setValueChangedHandler(std::function<void(bool)> handler) { _valueChanged = std::move(handler); }
+    void setValue(const Value& value) override { _control->setOn(value.boolValue()); }
 
 private:
     void controlChanged();
 
     std::shared_ptr<UISwitch> _control;
-    std::function<void(bool)> _valueChanged;
 };

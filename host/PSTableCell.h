@@ -3,12 +3,20 @@
 #include "host/PSSpecifier.h"
 #include "platform/UITableViewCell.h"
 
+#include <functional>
+#include <optional>
+
 // A row cell of a list page, made for a specifier. Header and footer views
 // named by a group are cells of this kind too; they tell their height
 // through preferredHeightForWidth.
 class PSTableCell : public UITableViewCell {
 public:
     OBJC_CLASS_NAME(PSTableCell)
+
+    using ValueChangedHandler = std::function<void(const Value&)>;
+
+    // The kind a property list names ("PSSwitchCell", ...); nullopt for a name the host does not know.
+    static std::optional<PSCellType> cellTypeFromString(const std::string& name);
 
     std::shared_ptr<PSTableCell> initWithStyle_reuseIdentifier_specifier(UITableViewCellStyle style,
                                                                          const std::string& reuseIdentifier,
@@ -22,6 +30,16 @@ public:
     // The height the cell wants as a header or footer view.
     virtual CGFloat preferredHeightForWidth(CGFloat width);
 
+    // Shows the row's value: in the detail label, by its title among the
+    // row's valid titles when it has them.
+    virtual void setValue(const Value& value);
+    // Hears every change a person makes to the value.
+    void setValueChangedHandler(ValueChangedHandler handler) { _valueChanged = std::move(handler); }
+
+protected:
+    void sendValueChanged(const Value& value) const;
+
 private:
     std::shared_ptr<PSSpecifier> _specifier;
+    ValueChangedHandler _valueChanged;
 };

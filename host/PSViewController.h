@@ -12,7 +12,7 @@ public:
     std::shared_ptr<PSViewController> init();
 
     const std::shared_ptr<PSSpecifier>& specifier() const { return _specifier; }
-    void setSpecifier(std::shared_ptr<PSSpecifier> specifier) { _specifier = std::move(specifier); }
+    virtual void setSpecifier(std::shared_ptr<PSSpecifier> specifier) { _specifier = std::move(specifier); }
     // Weak: the navigation stack owns the pages.
     std::shared_ptr<PSViewController> parentController() const { return _parentController.lock(); }
     void setParentController(const std::shared_ptr<PSViewController>& parent) { _parentController = parent; }

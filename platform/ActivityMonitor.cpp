@@ -17,6 +17,7 @@ const char* ActivityMonitor::name(ActivityKind kind) {
     case ActivityKind::Dismiss: return "dismiss";
     case ActivityKind::Mail: return "mail";
     case ActivityKind::Share: return "activity";
+    case ActivityKind::Log: return "log";
     }
     return "unknown";
 }

@@ -14,6 +14,7 @@ enum class ActivityKind {
     Dismiss,      // a modal controller dismissed
     Mail,         // a message sent from the mail composer
     Share,        // an activity chosen in the share sheet
+    Log,          // a line written with NSLog
 };
 
 // The platform reports each activity here as it happens, and every
@@ -25,7 +26,7 @@ public:
     struct Activity {
         ActivityKind kind = ActivityKind::File;
         // The file's device path, the address, the notification's name, the
-        // controller's class, "to RECIPIENTS: SUBJECT" of a mail, the share activity.
+        // controller's class, "to RECIPIENTS: SUBJECT" of a mail, the share activity, the log line.
         std::string detail;
         // False for a write that failed and an address the phone has no app for.
         bool succeeded = true;
@@ -49,7 +50,7 @@ public:
     };
 
     static ActivityMonitor& shared();
-    // The kind as the event log names it: "file", "url", "notification", "present", "dismiss", "mail", "activity".
+    // The kind as the event log names it: "file", "url", "notification", "present", "dismiss", "mail", "activity", "log".
     static const char* name(ActivityKind kind);
 
     [[nodiscard]] Subscription subscribe(Listener listener);

@@ -1,5 +1,7 @@
 #include "platform/ObjCClass.h"
 
+#include <utility>
+
 ObjCClass::ObjCClass(std::string name, std::string superclassName)
     : _name(std::move(name)), _superclassName(std::move(superclassName)) {}
 
@@ -36,6 +38,7 @@ ClassRegistry& ClassRegistry::shared() {
 ObjCClass& ClassRegistry::add(std::string name, std::string superclassName) {
     auto& slot = _classes[name];
     slot = std::make_unique<ObjCClass>(std::move(name), std::move(superclassName));
+    slot->_bundlePath = _loadingBundlePath;
     return *slot;
 }
 
@@ -43,6 +46,11 @@ const ObjCClass* ClassRegistry::lookup(const std::string& name) const {
     auto found = _classes.find(name);
     return found == _classes.end() ? nullptr : found->second.get();
 }
+
+ClassRegistry::LoadingBundle::LoadingBundle(std::string bundlePath)
+    : _outer(std::exchange(ClassRegistry::shared()._loadingBundlePath, std::move(bundlePath))) {}
+
+ClassRegistry::LoadingBundle::~LoadingBundle() { ClassRegistry::shared()._loadingBundlePath = std::move(_outer); }
 
 const ObjCClass* objc_getClass(const std::string& name) { return ClassRegistry::shared().lookup(name); }
 

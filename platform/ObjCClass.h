@@ -23,6 +23,9 @@ public:
 
     const std::string& name() const { return _name; }
     const ObjCClass* superclass() const;
+    // The device path of the bundle whose executable registered the class;
+    // empty for the classes the app itself holds.
+    const std::string& bundlePath() const { return _bundlePath; }
     bool isSubclassOf(const std::string& className) const;
 
     void addInitializer(const std::string& selectorName, Initializer initializer);
@@ -33,8 +36,11 @@ public:
     std::shared_ptr<NSObject> create(const std::string& selectorName, const ValueArray& arguments = {}) const;
 
 private:
+    friend class ClassRegistry;
+
     std::string _name;
     std::string _superclassName;
+    std::string _bundlePath;
     std::map<std::string, Initializer> _initializers;
 };
 
@@ -47,8 +53,22 @@ public:
     ObjCClass& add(std::string name, std::string superclassName);
     const ObjCClass* lookup(const std::string& name) const;
 
+    // While it lives, the classes registered belong to the bundle at
+    // `bundlePath`: a bundle's executable registers its classes while it loads.
+    class LoadingBundle {
+    public:
+        explicit LoadingBundle(std::string bundlePath);
+        ~LoadingBundle();
+        LoadingBundle(const LoadingBundle&) = delete;
+        LoadingBundle& operator=(const LoadingBundle&) = delete;
+
+    private:
+        std::string _outer;
+    };
+
 private:
     std::map<std::string, std::unique_ptr<ObjCClass>> _classes;
+    std::string _loadingBundlePath;
 };
 
 const ObjCClass* objc_getClass(const std::string& name);

@@ -5,7 +5,12 @@
 
 #include <vector>
 
-enum class UIControlEvents { TouchUpInside = 1 << 6, ValueChanged = 1 << 12 };
+enum class UIControlEvents {
+    TouchUpInside = 1 << 6,
+    ValueChanged = 1 << 12,
+    EditingChanged = 1 << 17,
+    EditingDidEnd = 1 << 18,
+};
 
 // A view that sends actions to targets when the user works it.
 class UIControl : public UIView {

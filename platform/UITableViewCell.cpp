@@ -30,17 +30,33 @@ void UITableViewCell::setAccessoryView(std::shared_ptr<UIView> view) {
     setNeedsLayout();
 }
 
+namespace {
+
+// The chevron of a row that opens a page; the tick of the chosen row of a list, in the tint.
+std::shared_ptr<UILabel> accessoryTypeLabel(UITableViewCellAccessoryType type) {
+    auto label = alloc<UILabel>()->initWithFrame(CGRectMake(0, 0, 14, 20));
+    if (type == UITableViewCellAccessoryType::Checkmark) {
+        label->setText("\u2713");
+        label->setTextColor(nullptr);
+        label->setAccessibilityLabel("Checkmark");
+        return label;
+    }
+    label->setFrame(CGRectMake(0, 0, 10, 20));
+    label->setText("\u203A");
+    label->setFontSize(22);
+    label->setTextColor(UIColor::colorWithRed_green_blue_alpha(0.78, 0.78, 0.8, 1));
+    label->setAccessibilityLabel("Disclosure");
+    return label;
+}
+
+} // namespace
+
 void UITableViewCell::setAccessoryType(UITableViewCellAccessoryType type) {
     _accessoryType = type;
     if (_accessoryTypeView) _accessoryTypeView->removeFromSuperview();
     _accessoryTypeView = nullptr;
-    if (type == UITableViewCellAccessoryType::DisclosureIndicator) {
-        auto chevron = alloc<UILabel>()->initWithFrame(CGRectMake(0, 0, 10, 20));
-        chevron->setText("\u203A");
-        chevron->setFontSize(22);
-        chevron->setTextColor(UIColor::colorWithRed_green_blue_alpha(0.78, 0.78, 0.8, 1));
-        chevron->setAccessibilityLabel("Disclosure");
-        _accessoryTypeView = chevron;
+    if (type == UITableViewCellAccessoryType::DisclosureIndicator || type == UITableViewCellAccessoryType::Checkmark) {
+        _accessoryTypeView = accessoryTypeLabel(type);
         addSubview(_accessoryTypeView);
     }
     setNeedsLayout();

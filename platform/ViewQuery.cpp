@@ -68,6 +68,18 @@ std::shared_ptr<UISwitch> ViewQuery::switchInRowTitled(const std::shared_ptr<UIV
     return nullptr;
 }
 
+std::vector<std::shared_ptr<UIView>> ViewQuery::viewsInRowTitled(const std::shared_ptr<UIView>& root,
+                                                                 const std::string& title) {
+    std::vector<std::shared_ptr<UIView>> views;
+    for (const auto& view : visibleViews(root)) {
+        auto cell = std::dynamic_pointer_cast<UITableViewCell>(view);
+        if (!cell || cell->textLabel()->text() != title || isCoveredByPresentation(*cell, root)) continue;
+        collect(cell, views);
+        return views;
+    }
+    return views;
+}
+
 std::vector<std::string> ViewQuery::visibleTexts(const std::shared_ptr<UIView>& root) {
     std::vector<std::string> texts;
     for (const auto& view : visibleViews(root)) {

@@ -22,8 +22,27 @@ public:
     static std::shared_ptr<UIView> findByText(const std::shared_ptr<UIView>& root, const std::string& text);
     // The switch of the visible row whose title is exactly `title`.
     static std::shared_ptr<UISwitch> switchInRowTitled(const std::shared_ptr<UIView>& root, const std::string& title);
+    // The first control of kind `Control` in the visible row whose title is
+    // exactly `title`, or the one under `point` (window coordinates).
+    template <typename Control>
+    static std::shared_ptr<Control> controlInRowTitled(const std::shared_ptr<UIView>& root, const std::string& title) {
+        for (const auto& view : viewsInRowTitled(root, title)) {
+            if (auto control = std::dynamic_pointer_cast<Control>(view)) return control;
+        }
+        return nullptr;
+    }
+    template <typename Control>
+    static std::shared_ptr<Control> controlAt(const std::shared_ptr<UIView>& window, CGPoint point) {
+        for (auto view = window->hitTest(point); view; view = view->superview()) {
+            if (auto control = std::dynamic_pointer_cast<Control>(view)) return control;
+        }
+        return nullptr;
+    }
     // Every visible text, in drawing order.
     static std::vector<std::string> visibleTexts(const std::shared_ptr<UIView>& root);
+    // The views of the visible row whose title is exactly `title`, in drawing order.
+    static std::vector<std::shared_ptr<UIView>> viewsInRowTitled(const std::shared_ptr<UIView>& root,
+                                                               const std::string& title);
     // The centre of a view in window coordinates.
     static CGPoint centerInWindow(const UIView& view);
 };

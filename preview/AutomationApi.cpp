@@ -13,6 +13,7 @@ namespace {
 
 constexpr double kLargestDistance = 1e6;
 constexpr std::size_t kMostApps = 16;
+constexpr std::size_t kLongestText = 4096;
 
 // The body, with the screen's ready JSON text spliced in as "window".
 std::string bodyText(const AutomationApi::Reply& reply) {
@@ -93,6 +94,8 @@ void AutomationApi::registerRoutes(httplib::Server& server) {
     });
     post(server, "/api/tap", [this](const json& body) { return tap(body); });
     post(server, "/api/scroll", [this](const json& body) { return scroll(body); });
+    post(server, "/api/text", [this](const json& body) { return text(body); });
+    post(server, "/api/slider", [this](const json& body) { return slider(body); });
     post(server, "/api/back", [this](const json&) { return back(); });
     post(server, "/api/device", [this](const json& body) { return device(body); });
     post(server, "/api/reset", [this](const json&) { return reset(); });
@@ -147,6 +150,32 @@ AutomationApi::Reply AutomationApi::scroll(const json& body) {
     });
     reply.body["scrolled"] = moved;
     return reply;
+}
+
+AutomationApi::Reply AutomationApi::text(const json& body) {
+    if (!body.contains("text") || !body["text"].is_string() || body["text"].get_ref<const std::string&>().size() > kLongestText) {
+        return failure(400, "text needs {\"text\": T} of at most 4096 bytes, with {\"row\": title} or {\"point\": [x, y]}");
+    }
+    auto typed = body["text"].get<std::string>();
+    if (body.contains("row") && body["row"].is_string()) {
+        auto row = body["row"].get<std::string>();
+        return actOnMain([&] { return _app.enterText(row, typed); });
+    }
+    auto point = body.contains("point") ? pointFrom(body["point"]) : std::nullopt;
+    if (!point) return failure(400, "text needs {\"row\": title} or {\"point\": [x, y]} in screen points");
+    return actOnMain([&] { return _app.enterTextAt(*point, typed); });
+}
+
+AutomationApi::Reply AutomationApi::slider(const json& body) {
+    if (body.contains("row") && body["row"].is_string()) {
+        if (!body.contains("value") || !isNumber(body["value"])) return failure(400, "slider needs {\"value\": N} with a row");
+        auto row = body["row"].get<std::string>();
+        double value = body["value"].get<double>();
+        return actOnMain([&] { return _app.slide(row, value); });
+    }
+    auto point = body.contains("point") ? pointFrom(body["point"]) : std::nullopt;
+    if (!point) return failure(400, "slider needs {\"row\": title, \"value\": N} or {\"point\": [x, y]}");
+    return actOnMain([&] { return _app.slideAt(*point); });
 }
 
 AutomationApi::Reply AutomationApi::back() {

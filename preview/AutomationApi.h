@@ -46,6 +46,8 @@ private:
 
     Reply tap(const nlohmann::json& body);
     Reply scroll(const nlohmann::json& body);
+    Reply text(const nlohmann::json& body);
+    Reply slider(const nlohmann::json& body);
     Reply back();
     Reply device(const nlohmann::json& body);
     Reply reset();

@@ -64,7 +64,8 @@ void BundleErrorController::loadView() {
     page->labels = {
         makeLabel("\u201C" + _entry.label + "\u201D could not be opened", 20, /*bold=*/true, UIColor::blackColor()),
         makeLabel(_message, 15, /*bold=*/false, UIColor::colorWithRed_green_blue_alpha(0.8, 0.1, 0.1, 1)),
-        makeLabel("Bundle: " + _entry.bundleDirectory(), 13, /*bold=*/false, grey),
+        makeLabel(_entry.isPage() ? "Entry: " + _entry.pageFile : "Bundle: " + _entry.bundleDirectory(), 13,
+                  /*bold=*/false, grey),
     };
     for (const auto& label : page->labels) page->addSubview(label);
     setView(page);

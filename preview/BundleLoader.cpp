@@ -1,5 +1,6 @@
 #include "preview/BundleLoader.h"
 
+#include "host/PSListController.h"
 #include "platform/Device.h"
 #include "platform/ObjCClass.h"
 #include "platform/PropertyList.h"
@@ -44,6 +45,7 @@ std::string BundleLoader::loadExecutable(const SettingsEntry& entry, const Value
     if (hostPath.empty() || !std::filesystem::is_regular_file(hostPath, status)) {
         return "The bundle's executable " + devicePath + " is missing.";
     }
+    ClassRegistry::LoadingBundle loading(entry.bundleDirectory());
     if (!::dlopen(hostPath.c_str(), RTLD_NOW | RTLD_LOCAL)) {
         const char* reason = ::dlerror();
         return "dlopen() could not load " + devicePath + ": " + (reason ? reason : "unknown error");
@@ -58,5 +60,10 @@ BundleLoader::Result BundleLoader::createPrincipal(const std::string& className)
     if (!instance) return {nullptr, inQuotes(className) + " could not be created with init."};
     auto controller = std::dynamic_pointer_cast<UIViewController>(instance);
     if (!controller) return {nullptr, inQuotes(className) + " is not a view controller."};
+    // A page whose rows come from a property list in the bundle fails here when that list is malformed.
+    if (auto listPage = std::dynamic_pointer_cast<PSListController>(controller)) {
+        listPage->specifiers();
+        if (!listPage->specifierLoadError().empty()) return {nullptr, listPage->specifierLoadError()};
+    }
     return {controller, {}};
 }

@@ -30,13 +30,14 @@ std::filesystem::path PreviewOptions::defaultDeviceRoot() {
 
 std::string PreviewOptions::usage(const char* program) {
     return std::string("usage: ") + program +
-           " [--port N] [--device-root DIR] [--bundle-image DIR] [--web-root DIR]\n"
+           " [--port N] [--device-root DIR] [--bundle-image DIR] [--web-root DIR] [--install DIR]...\n"
            "  --port N           listen on 127.0.0.1:N (default 8765; 0 picks a free port)\n"
            "  --device-root DIR  the simulated phone's storage (default " +
            defaultDeviceRoot().string() +
            ")\n"
            "  --bundle-image DIR the installed bundles to copy into the device at start\n"
-           "  --web-root DIR     the browser client's files\n";
+           "  --web-root DIR     the browser client's files\n"
+           "  --install DIR      also install the Settings entries (*.plist, *.png) and bundles (*.bundle) in DIR\n";
 }
 
 namespace {
@@ -55,6 +56,8 @@ bool applyOption(PreviewOptions& options, std::string_view flag, const std::stri
         options.bundleImage = value;
     } else if (flag == "--web-root") {
         options.webRoot = value;
+    } else if (flag == "--install") {
+        options.entryFolders.emplace_back(value);
     } else {
         error = "unknown option " + std::string(flag);
         return false;

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 // What the Settings app is told on its command line.
 struct PreviewOptions {
@@ -11,6 +12,7 @@ struct PreviewOptions {
     std::filesystem::path deviceRoot;  // the simulated phone's storage
     std::filesystem::path bundleImage; // the build's device image, copied into the root at start
     std::filesystem::path webRoot;     // the browser client's files
+    std::vector<std::filesystem::path> entryFolders; // entries and bundles installed beside the image's
     int port = kDefaultPort;           // 0: any free port
     bool showHelp = false;
 

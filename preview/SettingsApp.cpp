@@ -4,6 +4,8 @@
 #include "platform/UIApplication.h"
 #include "platform/UIDevice.h"
 #include "platform/UIScreen.h"
+#include "platform/UISlider.h"
+#include "platform/UITextField.h"
 #include "platform/ViewQuery.h"
 #include "preview/BundleDeclarations.h"
 #include "preview/PreferenceFiles.h"
@@ -57,6 +59,42 @@ std::string SettingsApp::tapSwitch(const std::string& title) {
 }
 
 void SettingsApp::tapPoint(CGPoint point) { _window->sendTap(point); }
+
+std::string SettingsApp::enterText(const std::string& row, const std::string& text) {
+    _window->layoutIfNeeded();
+    auto field = ViewQuery::controlInRowTitled<UITextField>(_window, row);
+    if (!field) return "no visible row titled \"" + row + "\" has a text field";
+    field->enterText(text);
+    _window->layoutIfNeeded();
+    return {};
+}
+
+std::string SettingsApp::enterTextAt(CGPoint point, const std::string& text) {
+    _window->layoutIfNeeded();
+    auto field = ViewQuery::controlAt<UITextField>(_window, point);
+    if (!field) return "there is no text field at that point";
+    field->enterText(text);
+    _window->layoutIfNeeded();
+    return {};
+}
+
+std::string SettingsApp::slide(const std::string& row, double value) {
+    _window->layoutIfNeeded();
+    auto slider = ViewQuery::controlInRowTitled<UISlider>(_window, row);
+    if (!slider) return "no visible row titled \"" + row + "\" has a slider";
+    slider->slideToValue(static_cast<float>(value));
+    _window->layoutIfNeeded();
+    return {};
+}
+
+std::string SettingsApp::slideAt(CGPoint point) {
+    _window->layoutIfNeeded();
+    auto slider = ViewQuery::controlAt<UISlider>(_window, point);
+    if (!slider) return "there is no slider at that point";
+    slider->slideTo(point);
+    _window->layoutIfNeeded();
+    return {};
+}
 
 bool SettingsApp::scroll(CGFloat dy, std::optional<CGPoint> point) {
     if (point) return _window->sendScroll(*point, dy);

@@ -28,6 +28,14 @@ public:
     std::string tapText(const std::string& text);
     std::string tapSwitch(const std::string& title);
     void tapPoint(CGPoint point);
+    // Text typed into the text field of the row titled `row` (or the one
+    // under `point`), then Return.
+    std::string enterText(const std::string& row, const std::string& text);
+    std::string enterTextAt(CGPoint point, const std::string& text);
+    // The slider of the row titled `row` dragged to `value`, or the slider
+    // under `point` dragged there.
+    std::string slide(const std::string& row, double value);
+    std::string slideAt(CGPoint point);
     // The front page's scroll view, or the one under `point` when given;
     // false when nothing moved.
     bool scroll(CGFloat dy, std::optional<CGPoint> point);

@@ -20,6 +20,8 @@ bool isPlainName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
 }
 
+// An entry opens its bundle; one without a bundle but with items at its top
+// level is a page of those items.
 std::optional<SettingsEntry> readEntry(const std::string& devicePath) {
     auto file = PropertyList::readDictionary(devicePath);
     if (!file) return std::nullopt;
@@ -27,8 +29,9 @@ std::optional<SettingsEntry> readEntry(const std::string& devicePath) {
     if (entry == file->end() || !entry->second.isDictionary()) return std::nullopt;
     const ValueDictionary& fields = *entry->second.asDictionary();
     SettingsEntry result{stringFor(fields, "label"), stringFor(fields, "icon"), stringFor(fields, "bundle"),
-                         stringFor(fields, "detail")};
-    if (result.label.empty() || !isPlainName(result.bundle)) return std::nullopt;
+                         stringFor(fields, "detail"), {}};
+    if (result.bundle.empty() && file->contains("items")) result.pageFile = devicePath;
+    if (result.label.empty() || (!result.isPage() && !isPlainName(result.bundle))) return std::nullopt;
     if (!result.icon.empty() && !isPlainName(result.icon)) result.icon.clear();
     return result;
 }
@@ -46,4 +49,9 @@ std::vector<SettingsEntry> SettingsEntry::installedEntries() {
     }
     std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.label < b.label; });
     return entries;
+}
+
+std::string SettingsEntry::iconPath() const {
+    if (icon.empty()) return {};
+    return (isPage() ? std::string(kEntriesDirectory) : bundleDirectory()) + "/" + icon;
 }

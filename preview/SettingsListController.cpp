@@ -6,6 +6,10 @@
 #include "preview/BundleLoader.h"
 #include "preview/SettingsEntryCell.h"
 
+#include "host/PSListController.h"
+#include "host/PSPlistSpecifiers.h"
+#include "platform/PropertyList.h"
+
 std::shared_ptr<SettingsListController> SettingsListController::init() {
     UIViewController::init();
     setTitle(kTitle);
@@ -46,10 +50,22 @@ void SettingsListController::tableView_didSelectRowAtIndexPath(const std::shared
 void SettingsListController::openEntry(const SettingsEntry& entry) {
     auto navigation = navigationController();
     if (!navigation) return;
-    BundleLoader::Result loaded = BundleLoader::loadRootController(entry);
+    BundleLoader::Result loaded = entry.isPage() ? openPage(entry) : BundleLoader::loadRootController(entry);
     std::shared_ptr<UIViewController> page = loaded.controller;
     if (!page) page = alloc<BundleErrorController>()->initWithEntry_message(entry, loaded.error);
     // The Settings app names a bundle's page after its row unless the page names itself.
     if (page->title().empty()) page->setTitle(entry.label);
     navigation->pushViewController_animated(page, /*animated=*/true);
+}
+
+// An entry without a bundle is a page of the items it holds, read afresh each time it opens.
+BundleLoader::Result SettingsListController::openPage(const SettingsEntry& entry) {
+    auto file = PropertyList::readDictionary(entry.pageFile);
+    if (!file) return {nullptr, "The entry " + entry.pageFile + " can no longer be read."};
+    auto page = alloc<PSListController>()->init();
+    auto read = PSPlistSpecifiers::read(*file, page);
+    if (!read.error.empty()) return {nullptr, read.error};
+    page->setSpecifiers(std::move(read.specifiers));
+    page->setTitle(read.title);
+    return {page, {}};
 }

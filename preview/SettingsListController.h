@@ -2,13 +2,14 @@
 
 #include "platform/UITableView.h"
 #include "platform/UIViewController.h"
+#include "preview/BundleLoader.h"
 #include "preview/SettingsEntry.h"
 
 #include <vector>
 
 // The Settings app's first page: one row per installed entry. Tapping a row
-// loads its bundle and pushes the bundle's root page, or an error page that
-// says what failed.
+// loads its bundle and pushes the bundle's root page (or the page of the
+// entry's own items), or an error page that says what failed.
 class SettingsListController : public UIViewController, public UITableViewDataSource, public UITableViewDelegate {
 public:
     OBJC_CLASS_NAME(SettingsListController)
@@ -31,6 +32,8 @@ public:
     void openEntry(const SettingsEntry& entry);
 
 private:
+    static BundleLoader::Result openPage(const SettingsEntry& entry);
+
     std::shared_ptr<UITableView> _table;
     std::vector<SettingsEntry> _entries;
 };

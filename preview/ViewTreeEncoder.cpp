@@ -2,7 +2,10 @@
 
 #include "platform/UIImageView.h"
 #include "platform/UILabel.h"
+#include "platform/UISegmentedControl.h"
+#include "platform/UISlider.h"
 #include "platform/UISwitch.h"
+#include "platform/UITextField.h"
 #include "platform/UITableView.h"
 #include "platform/UIWindow.h"
 
@@ -97,10 +100,19 @@ void ViewTreeEncoder::addControl(const UIView& view, nlohmann::json& node) {
     if (!control) return;
     node["tint"] = view.tintColor()->cssString();
     node["enabled"] = control->isEnabled();
-    auto toggle = dynamic_cast<const UISwitch*>(&view);
-    if (!toggle) return;
-    node["on"] = toggle->isOn();
-    if (auto onTint = toggle->onTintColor()) node["onTint"] = onTint->cssString();
+    if (auto toggle = dynamic_cast<const UISwitch*>(&view)) {
+        node["on"] = toggle->isOn();
+        if (auto onTint = toggle->onTintColor()) node["onTint"] = onTint->cssString();
+    }
+    if (auto field = dynamic_cast<const UITextField*>(&view)) {
+        node["field"] = {{"text", field->text()}, {"placeholder", field->placeholder()}};
+    }
+    if (auto slider = dynamic_cast<const UISlider*>(&view)) {
+        node["slider"] = {{"value", slider->value()}, {"min", slider->minimumValue()}, {"max", slider->maximumValue()}};
+    }
+    if (auto segments = dynamic_cast<const UISegmentedControl*>(&view)) {
+        node["segments"] = {{"selected", segments->selectedSegmentIndex()}};
+    }
 }
 
 void ViewTreeEncoder::addScrolling(const UIView& view, nlohmann::json& node) {

@@ -5,6 +5,7 @@
 #include "platform/RunLoop.h"
 #include "preview/AutomationApi.h"
 #include "preview/DeviceImage.h"
+#include "preview/EntryFolder.h"
 #include "preview/PreviewOptions.h"
 #include "preview/PreviewServer.h"
 #include "preview/SettingsApp.h"
@@ -43,6 +44,12 @@ bool prepareDevice(const PreviewOptions& options) {
     if (!DeviceImage(options.bundleImage).installInto(Device::shared().rootDirectory(), error)) {
         std::cerr << "error: " << error << "\n";
         return false;
+    }
+    for (const auto& folder : options.entryFolders) {
+        if (!EntryFolder(folder).installInto(Device::shared().rootDirectory(), options.bundleImage, error)) {
+            std::cerr << "error: " << error << "\n";
+            return false;
+        }
     }
     return true;
 }

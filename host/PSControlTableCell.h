@@ -1,0 +1,29 @@
+#pragma once
+
+#include "host/PSTableCell.h"
+#include "platform/UIControl.h"
+
+// A row whose control stands beside its title and takes the rest of the
+// row's width: a slider, segments, a text field.
+class PSControlTableCell : public PSTableCell {
+public:
+    OBJC_CLASS_NAME(PSControlTableCell)
+
+    static constexpr CGFloat kGap = 10;
+
+    const std::shared_ptr<UIControl>& control() const { return _control; }
+
+    void layoutSubviews() override;
+
+protected:
+    // Puts `control` in the row in place of the one it had.
+    void setControl(std::shared_ptr<UIControl> control);
+    // Room kept at the trailing end for what the row shows beside its control.
+    virtual CGFloat trailingWidth() const { return 0; }
+    // Where that room starts, once the row is laid out.
+    CGFloat trailingStart() const { return _trailingStart; }
+
+private:
+    std::shared_ptr<UIControl> _control;
+    CGFloat _trailingStart = 0;
+};

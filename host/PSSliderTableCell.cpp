@@ -1,0 +1,62 @@
+#include "host/PSSliderTableCell.h"
+
+#include "platform/ObjCClass.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+const auto registration = ClassRegistration<PSSliderTableCell, PSControlTableCell>()
+                              .initializer<&PSSliderTableCell::initWithStyle_reuseIdentifier_specifier>(
+                                  "initWithStyle:reuseIdentifier:specifier:");
+
+float floatFor(const Value& value, float fallback) {
+    return value.isNumber() ? static_cast<float>(value.doubleValue()) : fallback;
+}
+
+// Whole numbers without decimals, others to two places.
+std::string valueText(float value) {
+    char text[32];
+    double rounded = std::round(value * 100) / 100;
+    std::snprintf(text, sizeof text, rounded == std::floor(rounded) ? "%.0f" : "%.2f", rounded);
+    return text;
+}
+
+} // namespace
+
+void PSSliderTableCell::refreshCellContentsWithSpecifier(const std::shared_ptr<PSSpecifier>& specifier) {
+    PSControlTableCell::refreshCellContentsWithSpecifier(specifier);
+    setSelectionStyle(UITableViewCellSelectionStyle::None);
+    if (!control()) {
+        auto slider = alloc<UISlider>()->initWithFrame(CGRectMake(0, 0, 0, UISlider::kHeight));
+        slider->addTarget_action_forControlEvents(
+            self<PSSliderTableCell>(), Selector::of<&PSSliderTableCell::sliderChanged>("sliderChanged:"),
+            UIControlEvents::ValueChanged);
+        setControl(slider);
+        _valueLabel = alloc<UILabel>()->initWithFrame(CGRectZero);
+        _valueLabel->setTextAlignment(NSTextAlignment::Right);
+        contentView()->addSubview(_valueLabel);
+    }
+    if (!specifier) return;
+    slider()->setMinimumValue(floatFor(specifier->propertyForKey(PSControlMinimumKey), 0));
+    slider()->setMaximumValue(floatFor(specifier->propertyForKey(PSControlMaximumKey), 1));
+    _valueLabel->setHidden(!specifier->propertyForKey(PSSliderShowValueKey).boolValue());
+}
+
+void PSSliderTableCell::setValue(const Value& value) {
+    slider()->setValue(floatFor(value, slider()->minimumValue()));
+    showValue();
+}
+
+void PSSliderTableCell::layoutSubviews() {
+    PSControlTableCell::layoutSubviews();
+    _valueLabel->setFrame(CGRectMake(trailingStart(), 0, kValueWidth, contentView()->bounds().height()));
+}
+
+void PSSliderTableCell::sliderChanged() {
+    showValue();
+    sendValueChanged(Value(static_cast<double>(slider()->value())));
+}
+
+void PSSliderTableCell::showValue() { _valueLabel->setText(valueText(slider()->value())); }
