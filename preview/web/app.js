@@ -113,18 +113,26 @@ async function scrollBy(dy, point) {
   scrolling.busy = false;
 }
 
-const drag = { id: null, startY: 0, lastY: 0, moved: false };
+// A drag that starts on a slider moves its knob (`slider`), any other scrolls.
+const drag = { id: null, startY: 0, lastY: 0, moved: false, slider: null };
 
 screen.addEventListener('pointerdown', (event) => {
-  if (event.button !== 0) return;
+  // The text field takes the mouse itself: the caret, a selection.
+  if (event.button !== 0 || event.target.closest('input')) return;
   drag.id = event.pointerId;
   drag.startY = drag.lastY = event.clientY;
   drag.moved = false;
+  drag.slider = event.target.closest('.slider:not([aria-disabled])');
+  if (drag.slider) renderer.holdSlider(drag.slider, pointOf(event)[0]);
   screen.setPointerCapture(event.pointerId);
 });
 
 screen.addEventListener('pointermove', (event) => {
   if (event.pointerId !== drag.id) return;
+  if (drag.slider) {
+    renderer.holdSlider(drag.slider, pointOf(event)[0]);
+    return;
+  }
   if (!drag.moved && Math.abs(event.clientY - drag.startY) < DRAG_THRESHOLD) return;
   drag.moved = true;
   const dy = drag.lastY - event.clientY; // dragging up moves the content down the page
@@ -135,10 +143,35 @@ screen.addEventListener('pointermove', (event) => {
 screen.addEventListener('pointerup', (event) => {
   if (event.pointerId !== drag.id) return;
   drag.id = null;
-  if (!drag.moved) tapAt(event.clientX, event.clientY);
+  if (drag.slider) slideTo(drag.slider, pointOf(event)[0]);
+  else if (!drag.moved) tapAt(event.clientX, event.clientY);
 });
 
-screen.addEventListener('pointercancel', () => { drag.id = null; });
+screen.addEventListener('pointercancel', () => {
+  drag.id = null;
+  if (drag.slider) renderer.letGo(drag.slider);
+});
+
+// The slider `el` let go at the host's x: one write of the value there.
+async function slideTo(el, x) {
+  await act('/api/slider', { point: renderer.holdSlider(el, x) });
+  renderer.letGo(el);
+}
+
+// A text field is written on Return, or when left with a changed text.
+async function commitText(input) {
+  input.dataset.sent = input.value;
+  const box = input.getBoundingClientRect();
+  await act('/api/text', { point: pointOf({ clientX: box.left + box.width / 2, clientY: box.top + box.height / 2 }), text: input.value });
+  delete input.dataset.sent;
+}
+
+screen.addEventListener('keydown', (event) => {
+  if (event.key === 'Enter' && event.target.matches('input') && !event.isComposing) commitText(event.target);
+});
+screen.addEventListener('change', (event) => {
+  if (event.target.matches('input') && event.target.dataset.sent !== event.target.value) commitText(event.target);
+});
 
 screen.addEventListener('wheel', (event) => {
   event.preventDefault();
@@ -149,6 +182,7 @@ screen.addEventListener('wheel', (event) => {
 const keyboard = new PhoneKeyboard(screen, {
   tap: tapAt,
   scroll: (dy, clientX, clientY) => scrollBy(dy, pointOf({ clientX, clientY })),
+  slide: (clientX, clientY) => act('/api/slider', { point: pointOf({ clientX, clientY }) }),
 });
 
 // --- the side panel ---------------------------------------------------------
@@ -218,7 +252,7 @@ function showFiles(files) {
 
 const KIND_NAMES = {
   file: 'file written', url: 'address', notification: 'notification', present: 'presented',
-  dismiss: 'dismissed', mail: 'mail sent', activity: 'share',
+  dismiss: 'dismissed', mail: 'mail sent', activity: 'share', log: 'log',
 };
 
 // New entries go on top. An answer that starts before the next entry this

@@ -2,20 +2,24 @@
 // (the navigation bar, then each table's rows top to bottom, its index last);
 // Enter and Space tap the element's centre as a click would, so the host
 // hit-tests the point; arrows and Page Up/Down scroll the table holding the
-// focus by a distance, as the wheel does. One element of the phone is the
+// focus by a distance, as the wheel does. A text field keeps every key but
+// Tab for typing; a slider moves a tenth of its range with Left and Right, to
+// its ends with Home and End, as its knob dragged there would. One element of the phone is the
 // page's Tab stop (tabindex 0), the rest -1, so Tab leaves the phone after
 // its last element and Shift+Tab before its first.
 
 const LINE = 40;
 const PAGE_OVERLAP = 44;
 const FOCUSABLE = '[tabindex]';
+const KNOB_RADIUS = 14;
 
 export class PhoneKeyboard {
-  // tap(clientX, clientY) and scroll(dy, clientX, clientY) act on the host.
-  constructor(screen, { tap, scroll }) {
+  // tap(clientX, clientY), scroll(dy, clientX, clientY) and slide(clientX, clientY) act on the host.
+  constructor(screen, { tap, scroll, slide }) {
     this.screen = screen;
     this.tap = tap;
     this.scroll = scroll;
+    this.slide = slide;
     this.focused = null;    // the phone's element that has the focus, or lost it to drawing
     this.entry = null;      // the phone's one Tab stop
     this.returnTo = null;   // what had the focus before an alert or sheet took it
@@ -127,6 +131,8 @@ export class PhoneKeyboard {
       this.onTab(event);
       return;
     }
+    if (el.matches('input')) return;
+    if (el.matches('[role=slider]') && this.onSliderKey(event)) return;
     if ((event.key === 'Enter' || event.key === ' ') && el.matches(FOCUSABLE)) {
       event.preventDefault();
       if (!event.repeat) this.tap(...centre(visibleBox(el)));
@@ -137,6 +143,21 @@ export class PhoneKeyboard {
     if (!distance) return;
     event.preventDefault();
     this.scroll(distance, ...centre(visibleBox(table)));
+  }
+
+  // Where the knob goes: the point of the track that stands for the new value.
+  onSliderKey(event) {
+    const el = event.target;
+    const [min, max, now] = ['aria-valuemin', 'aria-valuemax', 'aria-valuenow'].map((name) => Number(el.getAttribute(name)));
+    const step = (max - min) / 10;
+    const wanted = { ArrowLeft: now - step, ArrowRight: now + step, Home: min, End: max }[event.key];
+    if (wanted === undefined) return false;
+    event.preventDefault();
+    const fraction = max > min ? (Math.min(Math.max(wanted, min), max) - min) / (max - min) : 0;
+    const box = el.getBoundingClientRect();
+    const knob = KNOB_RADIUS * this.scale();
+    this.slide(box.left + knob + fraction * (box.width - 2 * knob), box.top + box.height / 2);
+    return true;
   }
 
   scrollDistance(key, table) {

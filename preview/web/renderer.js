@@ -8,6 +8,7 @@ import { applyDescription, describe, describeRow, isCell, isPressableRow, markBe
 
 const ROW_ANIMATION_SECONDS = 0.3;
 const SHEET_CORNER_RADIUS = 13;
+const KNOB_RADIUS = 14;
 
 // Where a device path of a picture is served from.
 export function imageUrl(devicePath) {
@@ -142,6 +143,9 @@ export class ScreenRenderer {
     if ('text' in node) this.drawLabel(record, node);
     if ('contentMode' in node) this.drawImage(el, node);
     if ('on' in node) this.drawSwitch(record, node);
+    if ('field' in node) this.drawField(record, node);
+    if ('slider' in node) this.drawSlider(record, node);
+    if ('segments' in node) el.style.setProperty('--control-tint', node.tint);
     if (node.class === 'UIButton') this.drawSymbol(record, node);
     if (node.class === 'UIWindow') this.screen.style.setProperty('--tint', node.tint);
   }
@@ -192,6 +196,61 @@ export class ScreenRenderer {
     track.classList.toggle('on', node.on);
     track.style.setProperty('--on-tint', node.onTint || node.tint);
     track.style.opacity = node.enabled === false ? '0.5' : '';
+  }
+
+  // The field is a real input the computer's keyboard types into (app.js
+  // sends the text on Return or when the field is left). What the person is
+  // typing stays until its own text comes back from the host.
+  drawField(record, node) {
+    const input = this.decoration(record, 'inputEl', () => {
+      const field = document.createElement('input');
+      field.type = 'text';
+      field.className = 'field';
+      field.spellcheck = false;
+      field.autocomplete = 'off';
+      return field;
+    });
+    const { text, placeholder } = node.field;
+    const typing = document.activeElement === input;
+    const ownTextBack = input.dataset.sent !== undefined && text !== record.fieldText;
+    if ((!typing || ownTextBack) && input.value !== text) input.value = text;
+    record.fieldText = text;
+    input.placeholder = placeholder || '';
+    input.disabled = node.enabled === false;
+    input.style.caretColor = node.tint;
+  }
+
+  // The knob's centre keeps KNOB_RADIUS from either end of the frame; the
+  // track is filled in the tint up to it.
+  drawSlider(record, node) {
+    const track = this.decoration(record, 'sliderEl', () => {
+      const div = document.createElement('div');
+      div.className = 'slider-track';
+      div.appendChild(document.createElement('div')).className = 'slider-fill';
+      div.appendChild(document.createElement('div')).className = 'slider-knob';
+      return div;
+    });
+    const { value, min, max } = node.slider;
+    record.el.classList.add('slider');
+    record.el.style.setProperty('--control-tint', node.tint);
+    track.style.opacity = node.enabled === false ? '0.5' : '';
+    if (record.el.dataset.held === undefined) record.el.style.setProperty('--fraction', max > min ? (value - min) / (max - min) : 0);
+  }
+
+  // A finger on the slider `el` at the host's x: the knob follows it until
+  // the host has the value (letGo). The point on the slider it rests at.
+  holdSlider(el, x) {
+    const [left, top, width, height] = this.records.get(el.dataset.id).node.frame;
+    const held = Math.min(Math.max(x, left + KNOB_RADIUS), left + width - KNOB_RADIUS);
+    el.dataset.held = '';
+    el.style.setProperty('--fraction', width > 2 * KNOB_RADIUS ? (held - left - KNOB_RADIUS) / (width - 2 * KNOB_RADIUS) : 0);
+    return [held, top + height / 2];
+  }
+
+  letGo(el) {
+    delete el.dataset.held;
+    const record = this.records.get(el.dataset.id);
+    if (record) this.drawSlider(record, record.node);
   }
 
   // A row that acts when tapped is one button over the whole row, named by

@@ -4,7 +4,8 @@
 
 const ROW_MARK_CHOSEN = 222;
 const ROW_MARK_NOT_CHOSEN = 111;
-const MANAGED = ['role', 'aria-label', 'aria-checked', 'aria-disabled', 'aria-level', 'aria-hidden', 'aria-modal'];
+const MANAGED = ['role', 'aria-label', 'aria-checked', 'aria-disabled', 'aria-level', 'aria-hidden', 'aria-modal',
+  'aria-valuemin', 'aria-valuemax', 'aria-valuenow'];
 
 export const isCell = (node) => 'selected' in node;
 const isTable = (node) => node.class === 'UITableView';
@@ -39,15 +40,29 @@ function isCentredCard(node, sheet) {
   return w < sw && Math.abs(y + h / 2 - (sy + sh / 2)) < 2;
 }
 
+// A row's control is named by the row's title.
+const nameOf = (control, cell) => (cell && textsOf(cell)[0]) || control.label;
+
 function describeView(node, parent, cell) {
   if (parent && isTable(parent)) {
     return node.class === 'UITableViewIndex' ? { role: 'listitem', 'aria-label': 'Section index' } : { role: 'listitem' };
   }
   if (isTable(node)) return { role: 'list' };
   if (isSwitch(node)) {
-    const name = (cell && textsOf(cell)[0]) || node.label;
-    return { role: 'switch', 'aria-checked': String(node.on), 'aria-label': name, focusable: true, ...disabled(node) };
+    return { role: 'switch', 'aria-checked': String(node.on), 'aria-label': nameOf(node, cell), focusable: true, ...disabled(node) };
   }
+  if ('slider' in node) {
+    const { min, max, value } = node.slider;
+    const range = { 'aria-valuemin': String(min), 'aria-valuemax': String(max), 'aria-valuenow': String(value) };
+    return { role: 'slider', 'aria-label': nameOf(node, cell), ...range, focusable: true, ...disabled(node) };
+  }
+  if ('segments' in node) return { role: 'radiogroup', 'aria-label': nameOf(node, cell), ...disabled(node) };
+  if (parent && 'segments' in parent) {
+    const chosen = parent.children.indexOf(node) === parent.segments.selected;
+    return { role: 'radio', 'aria-checked': String(chosen), focusable: true, ...disabled(parent) };
+  }
+  // The field's input is the text box; the view around it is nothing to a reader.
+  if ('field' in node) return {};
   if (isControl(node)) {
     const named = textsOf(node).some((text) => text.trim() !== '');
     return { role: 'button', 'aria-label': named ? undefined : node.label, focusable: true, ...disabled(node) };
@@ -101,6 +116,8 @@ export function applyDescription(el, description) {
 
 export function describe(el, node, parent, cell) {
   applyDescription(el, describeView(node, parent, cell));
+  const input = 'field' in node && el.querySelector(':scope > input');
+  if (input) applyDescription(input, { 'aria-label': nameOf(node, cell), focusable: true });
 }
 
 // Whatever lies under a presented alert or sheet is out of reach, as the host
