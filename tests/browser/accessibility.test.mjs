@@ -7,10 +7,12 @@ import assert from 'node:assert/strict';
 import { mkdir, readFile, writeFile } from 'node:fs/promises';
 import { createRequire } from 'node:module';
 import { join } from 'node:path';
+import { fileURLToPath } from 'node:url';
 
 import { FAVORITES_FILE, SETTINGS_FILE, eventually, findNode, openBrowser, screenText, settled, startApp } from './harness.mjs';
 
 const AXE = createRequire(import.meta.url).resolve('axe-core');
+const EXAMPLES = fileURLToPath(new URL('../../docs/examples', import.meta.url));
 const SHARE_TEXT = '😊😛- #Vimble- Set Favorite Emojis by @KorventTeam';
 const LIMIT_MESSAGE = 'Limit Reached, Please deselect an emoji';
 // Twenty-five favourites from the end of the catalog: the first rows on screen stay unchosen.
@@ -33,6 +35,7 @@ describe('the page with the keyboard, a screen reader and the clipboard', () => 
         await mkdir(join(favorites, '..'), { recursive: true });
         await writeFile(favorites, plistArray(FULL_FAVORITES));
       },
+      extraArgs: ['--install', EXAMPLES],
     });
     browser = await openBrowser();
     await browser.context.grantPermissions(['clipboard-read', 'clipboard-write'], { origin: app.url.replace(/\/$/, '') });
@@ -50,7 +53,7 @@ describe('the page with the keyboard, a screen reader and the clipboard', () => 
   const focused = () => page.evaluate(() => {
     const el = document.activeElement;
     if (!el.closest('#screen')) return `page ${el.tagName.toLowerCase()} ${el.textContent.trim()}`;
-    return `${el.getAttribute('role')} ${el.getAttribute('aria-label') ?? el.textContent.trim()}`;
+    return `${el.getAttribute('role') ?? el.localName} ${el.getAttribute('aria-label') ?? el.textContent.trim()}`;
   });
 
   // Presses Tab until the focus leaves the phone; what it stopped on.
@@ -114,7 +117,7 @@ describe('the page with the keyboard, a screen reader and the clipboard', () => 
     for (const text of ['Settings', 'Vimble', '9:41', 'Device', 'not written yet']) assert.ok(checked.includes(text), text);
     assert.deepEqual(found, []);
     assert.deepEqual(await axeFindings(), []);
-    assert.deepEqual(await tabThroughPhone(), { stops: ['button Vimble'], after: 'page button Turn to landscape' });
+    assert.deepEqual(await tabThroughPhone(), { stops: ['button Desk Lamp', 'button Vimble'], after: 'page button Turn to landscape' });
     await page.keyboard.press('Shift+Tab');
     const ring = await page.locator('.screen .view.cell:has(> .press:focus)').evaluate((el) => {
       const style = getComputedStyle(el);
@@ -188,5 +191,21 @@ describe('the page with the keyboard, a screen reader and the clipboard', () => 
     await press('Enter', 'The Creators', 'visible');
     await page.getByRole('button', { name: '‹ Vimble' }).waitFor();
     assert.deepEqual(await axeFindings(), []);
+  });
+
+  test('a page written as a property list: its field, slider and segments in the Tab order, a segment chosen with Enter', async () => {
+    await page.getByRole('button', { name: '‹ Vimble' }).focus();
+    await press('Enter', 'Enable');
+    await page.getByRole('button', { name: '‹ Settings' }).focus();
+    await press('Enter', 'Desk Lamp');
+    await page.getByRole('button', { name: 'Desk Lamp' }).focus();
+    await press('Enter', 'Brightness');
+    assert.deepEqual(await axeFindings(), []);
+    await page.keyboard.press('Shift+Tab');
+    assert.deepEqual((await tabThroughPhone()).stops, ['button ‹ Settings', 'switch On', 'slider Brightness', 'radio Warm', 'radio Neutral',
+      'radio Cool', 'button Turn Off After, Never', 'input Name', 'button Firmware, 2.4.1', 'button A page written as a property list']);
+    await page.getByRole('radio', { name: 'Warm' }).focus();
+    await press('Enter');
+    await eventually(async () => (await page.getByRole('radio', { name: 'Warm' }).getAttribute('aria-checked')) === 'true', 'Warm chosen');
   });
 });
