@@ -113,8 +113,10 @@ async function scrollBy(dy, point) {
   scrolling.busy = false;
 }
 
-// A drag that starts on a slider moves its knob (`slider`), any other scrolls.
-const drag = { id: null, startY: 0, lastY: 0, moved: false, slider: null };
+// A drag that starts on a slider moves its knob (`slider`), held where the
+// pointer took it (`grip`: from the pointer to the knob's centre); any other scrolls.
+const drag = { id: null, startY: 0, lastY: 0, moved: false, slider: null, onKnob: false, grip: 0 };
+const knobX = (event) => pointOf(event)[0] + drag.grip;
 
 screen.addEventListener('pointerdown', (event) => {
   // The text field takes the mouse itself: the caret, a selection.
@@ -123,14 +125,18 @@ screen.addEventListener('pointerdown', (event) => {
   drag.startY = drag.lastY = event.clientY;
   drag.moved = false;
   drag.slider = event.target.closest('.slider:not([aria-disabled])');
-  if (drag.slider) renderer.holdSlider(drag.slider, pointOf(event)[0]);
+  const knob = drag.slider && event.target.closest('.slider-knob')?.getBoundingClientRect();
+  drag.onKnob = Boolean(knob);
+  drag.grip = knob ? pointOf({ clientX: knob.left + knob.width / 2, clientY: 0 })[0] - pointOf(event)[0] : 0;
+  if (drag.slider) renderer.holdSlider(drag.slider, knobX(event));
   screen.setPointerCapture(event.pointerId);
 });
 
 screen.addEventListener('pointermove', (event) => {
   if (event.pointerId !== drag.id) return;
   if (drag.slider) {
-    renderer.holdSlider(drag.slider, pointOf(event)[0]);
+    drag.moved = true;
+    renderer.holdSlider(drag.slider, knobX(event));
     return;
   }
   if (!drag.moved && Math.abs(event.clientY - drag.startY) < DRAG_THRESHOLD) return;
@@ -143,7 +149,9 @@ screen.addEventListener('pointermove', (event) => {
 screen.addEventListener('pointerup', (event) => {
   if (event.pointerId !== drag.id) return;
   drag.id = null;
-  if (drag.slider) slideTo(drag.slider, pointOf(event)[0]);
+  // A click on the track moves the knob there; one on the knob leaves it be.
+  if (drag.slider && (drag.moved || !drag.onKnob)) slideTo(drag.slider, knobX(event));
+  else if (drag.slider) renderer.letGo(drag.slider);
   else if (!drag.moved) tapAt(event.clientX, event.clientY);
 });
 
