@@ -7,7 +7,9 @@
 
 namespace {
 const auto registration = ClassRegistration<PSControlTableCell, PSTableCell>();
-constexpr CGFloat kCharacterWidthFactor = 0.55;
+// Generous: a title cut short reads worse than a control a little narrower.
+constexpr CGFloat kCharacterWidthFactor = 0.62;
+constexpr CGFloat kTitleSlack = 8;
 constexpr CGFloat kMostTitleShare = 0.45;
 } // namespace
 
@@ -26,7 +28,7 @@ void PSControlTableCell::layoutSubviews() {
     CGFloat left = kMargin;
     if (!title->text().empty()) {
         CGFloat needed = static_cast<CGFloat>(TextMetrics::characterCount(title->text())) * title->fontSize() *
-                         kCharacterWidthFactor;
+                             kCharacterWidthFactor + kTitleSlack;
         CGFloat width = std::min(needed, content.width() * kMostTitleShare);
         title->setFrame(CGRectMake(kMargin, 0, width, content.height()));
         left = kMargin + width + kGap;

@@ -167,15 +167,19 @@ AutomationApi::Reply AutomationApi::text(const json& body) {
 }
 
 AutomationApi::Reply AutomationApi::slider(const json& body) {
+    std::optional<double> value;
+    if (body.contains("value")) {
+        if (!isNumber(body["value"])) return failure(400, "\"value\" must be a number");
+        value = body["value"].get<double>();
+    }
     if (body.contains("row") && body["row"].is_string()) {
-        if (!body.contains("value") || !isNumber(body["value"])) return failure(400, "slider needs {\"value\": N} with a row");
+        if (!value) return failure(400, "slider needs {\"value\": N} with a row");
         auto row = body["row"].get<std::string>();
-        double value = body["value"].get<double>();
-        return actOnMain([&] { return _app.slide(row, value); });
+        return actOnMain([&] { return _app.slide(row, *value); });
     }
     auto point = body.contains("point") ? pointFrom(body["point"]) : std::nullopt;
     if (!point) return failure(400, "slider needs {\"row\": title, \"value\": N} or {\"point\": [x, y]}");
-    return actOnMain([&] { return _app.slideAt(*point); });
+    return actOnMain([&] { return _app.slideAt(*point, value); });
 }
 
 AutomationApi::Reply AutomationApi::back() {

@@ -27,6 +27,8 @@ public:
     static constexpr int kWorkerThreads = AutomationApi::kMostWaiting + kActingThreads;
     static constexpr const char* kDevicePrefix = "/device/";
     static constexpr const char* kBundlesDirectory = "Library/PreferenceBundles";
+    // Entries without a bundle keep their icons beside them.
+    static constexpr const char* kEntriesDirectory = "Library/PreferenceLoader/Preferences";
 
     PreviewServer(const std::filesystem::path& webRoot, const std::filesystem::path& deviceRoot, AutomationApi& api);
     ~PreviewServer();
@@ -45,6 +47,7 @@ private:
     std::unique_ptr<RequestGuard> _guard;
     StaticFiles _webFiles;
     StaticFiles _bundleFiles;
+    StaticFiles _entryFiles;
     AutomationApi& _api;
     int _listeningSocket = -1;
 };

@@ -87,11 +87,12 @@ std::string SettingsApp::slide(const std::string& row, double value) {
     return {};
 }
 
-std::string SettingsApp::slideAt(CGPoint point) {
+std::string SettingsApp::slideAt(CGPoint point, std::optional<double> value) {
     _window->layoutIfNeeded();
     auto slider = ViewQuery::controlAt<UISlider>(_window, point);
     if (!slider) return "there is no slider at that point";
-    slider->slideTo(point);
+    if (value) slider->slideToValue(static_cast<float>(*value));
+    if (!value) slider->slideTo(point);
     _window->layoutIfNeeded();
     return {};
 }

@@ -32,10 +32,10 @@ public:
     // under `point`), then Return.
     std::string enterText(const std::string& row, const std::string& text);
     std::string enterTextAt(CGPoint point, const std::string& text);
-    // The slider of the row titled `row` dragged to `value`, or the slider
-    // under `point` dragged there.
+    // The slider of the row titled `row` dragged to `value`; the slider
+    // under `point` dragged to `value`, or without one to that point.
     std::string slide(const std::string& row, double value);
-    std::string slideAt(CGPoint point);
+    std::string slideAt(CGPoint point, std::optional<double> value);
     // The front page's scroll view, or the one under `point` when given;
     // false when nothing moved.
     bool scroll(CGFloat dy, std::optional<CGPoint> point);

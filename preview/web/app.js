@@ -190,7 +190,7 @@ screen.addEventListener('wheel', (event) => {
 const keyboard = new PhoneKeyboard(screen, {
   tap: tapAt,
   scroll: (dy, clientX, clientY) => scrollBy(dy, pointOf({ clientX, clientY })),
-  slide: (clientX, clientY) => act('/api/slider', { point: pointOf({ clientX, clientY }) }),
+  slide: (clientX, clientY, value) => act('/api/slider', { point: pointOf({ clientX, clientY }), value }),
 });
 
 // --- the side panel ---------------------------------------------------------

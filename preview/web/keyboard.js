@@ -11,7 +11,6 @@
 const LINE = 40;
 const PAGE_OVERLAP = 44;
 const FOCUSABLE = '[tabindex]';
-const KNOB_RADIUS = 14;
 
 export class PhoneKeyboard {
   // tap(clientX, clientY), scroll(dy, clientX, clientY) and slide(clientX, clientY) act on the host.
@@ -145,7 +144,7 @@ export class PhoneKeyboard {
     this.scroll(distance, ...centre(visibleBox(table)));
   }
 
-  // Where the knob goes: the point of the track that stands for the new value.
+  // The slider under its own centre goes to the new value.
   onSliderKey(event) {
     const el = event.target;
     const [min, max, now] = ['aria-valuemin', 'aria-valuemax', 'aria-valuenow'].map((name) => Number(el.getAttribute(name)));
@@ -153,10 +152,8 @@ export class PhoneKeyboard {
     const wanted = { ArrowLeft: now - step, ArrowRight: now + step, Home: min, End: max }[event.key];
     if (wanted === undefined) return false;
     event.preventDefault();
-    const fraction = max > min ? (Math.min(Math.max(wanted, min), max) - min) / (max - min) : 0;
     const box = el.getBoundingClientRect();
-    const knob = KNOB_RADIUS * this.scale();
-    this.slide(box.left + knob + fraction * (box.width - 2 * knob), box.top + box.height / 2);
+    this.slide(box.left + box.width / 2, box.top + box.height / 2, Math.min(Math.max(wanted, min), max));
     return true;
   }
 

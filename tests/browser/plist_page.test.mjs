@@ -8,7 +8,10 @@ import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { fileURLToPath } from 'node:url';
 
-import { PREFERENCES, eventually, openBrowser, row, screenText, shows, startApp, tap, tapOnScreen } from './harness.mjs';
+import { mkdir, writeFile } from 'node:fs/promises';
+import { join } from 'node:path';
+
+import { PREFERENCES, eventually, findNode, openBrowser, plist, row, screenText, shows, startApp, tap, tapOnScreen } from './harness.mjs';
 
 const EXAMPLES = fileURLToPath(new URL('../../docs/examples', import.meta.url));
 const LAMP_FILE = `${PREFERENCES}/com.example.desklamp.plist`;
@@ -17,7 +20,14 @@ const CHANGED = 'com.example.desklamp/changed';
 let browser, app, page;
 before(async () => {
   browser = await openBrowser();
-  app = await startApp({ extraArgs: ['--install', EXAMPLES] });
+  // Beside the example, an entry whose items are no list.
+  const prepare = async (root) => {
+    const entries = join(root, 'Library/PreferenceLoader/Preferences');
+    await mkdir(entries, { recursive: true });
+    await writeFile(join(entries, 'Broken.plist'), plist('<dict><key>entry</key><dict><key>label</key>'
+      + '<string>Broken Page</string></dict><key>items</key><string>On</string></dict>'));
+  };
+  app = await startApp({ prepare, extraArgs: ['--install', EXAMPLES] });
   page = await browser.newPage(app);
 });
 after(async () => { await app?.stop(); await browser?.close(); });
@@ -105,4 +115,15 @@ test('the desk lamp page: every control writes its key, and only its key', async
     assert.equal(answer.status, 404, `${path} ${answer.text}`);
     assert.match(answer.json.error, /Brightness|Name/);
   }
+});
+
+test('the Settings list shows the page\'s own icon; a page whose items are no list opens the error page', async () => {
+  await app.act('/api/reset');
+  await shows(page, app, 'Broken Page');
+  const iconPath = '/Library/PreferenceLoader/Preferences/DeskLamp@2x.png';
+  assert.ok(findNode(await app.tree(), (node) => node.image === iconPath), 'the row names the icon beside its entry');
+  assert.equal((await app.get(`/device${iconPath}`)).status, 200);
+  await tapOnScreen(page, 'Broken Page');
+  for (const text of ['\u201CBroken Page\u201D could not be opened', 'The page\'s \u201Citems\u201D is not a list.',
+    'Entry: /Library/PreferenceLoader/Preferences/Broken.plist']) await shows(page, app, text);
 });

@@ -82,7 +82,7 @@ protected:
 
 TEST_F(PlistPageTest, RowsShowTheirFileValuesOrTheirDefaults) {
     writePage(kLampItems);
-    writePlist(kSettings, R"({"level": 70, "timer": 60, "firmware": "2.0", "kept": "yes"})");
+    writePlist(kSettings, R"({"level": 95, "timer": 60, "firmware": "2.0", "kept": "yes"})");
     std::string logged;
     auto subscription = ActivityMonitor::shared().subscribe([&](const ActivityMonitor::Activity& activity) {
         if (activity.kind == ActivityKind::Log) logged += activity.detail;
@@ -95,13 +95,15 @@ TEST_F(PlistPageTest, RowsShowTheirFileValuesOrTheirDefaults) {
     ASSERT_TRUE(slider);
     EXPECT_EQ(std::to_string(slider->minimumValue()) + " " + std::to_string(slider->value()) + " " +
                   std::to_string(slider->maximumValue()),
-              "10.000000 70.000000 90.000000");
-    EXPECT_TRUE(session.shows("70"));
+              "10.000000 90.000000 90.000000")
+        << "95 is past the slider's end";
+    EXPECT_TRUE(session.shows("90"));
     EXPECT_EQ(control<UISegmentedControl>(session, "Colour")->selectedSegmentIndex(), 0);
     EXPECT_EQ(detailOf(session, "Timer"), "1 Hour");
     EXPECT_EQ(control<UITextField>(session, "Name")->text(), "");
     EXPECT_EQ(control<UITextField>(session, "Name")->placeholder(), "Desk");
     EXPECT_EQ(detailOf(session, "Firmware"), "2.0");
+    EXPECT_EQ(detailOf(session, "Plain words"), "(none)");
     EXPECT_EQ(logged, "Settings: the row kind \u201CPSGiantCell\u201D of \u201CToo big\u201D is not known; it is shown as a plain row");
 }
 
