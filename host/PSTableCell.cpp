@@ -9,7 +9,7 @@ const auto registration =
     ClassRegistration<PSTableCell, UITableViewCell>()
         .initializer<&PSTableCell::initWithStyle_reuseIdentifier_specifier>("initWithStyle:reuseIdentifier:specifier:");
 
-// Rows that only show something: a tap does nothing.
+// Rows that only show something.
 bool isInert(PSCellType type) { return type == PSCellType::StaticText || type == PSCellType::TitleValue; }
 } // namespace
 
@@ -38,7 +38,10 @@ void PSTableCell::refreshCellContentsWithSpecifier(const std::shared_ptr<PSSpeci
     bool isLink = specifier->cellType() == PSCellType::Link || specifier->cellType() == PSCellType::LinkList;
     setAccessoryType(isLink ? UITableViewCellAccessoryType::DisclosureIndicator : UITableViewCellAccessoryType::None);
     if (specifier->cellType() == PSCellType::Button) titleLabel()->setTextColor(nullptr);
-    if (isInert(specifier->cellType())) setSelectionStyle(UITableViewCellSelectionStyle::None);
+    // A row that only shows something takes no touch: the person is not invited to tap it.
+    bool inert = isInert(specifier->cellType());
+    setUserInteractionEnabled(!inert);
+    if (inert) setSelectionStyle(UITableViewCellSelectionStyle::None);
 }
 
 CGFloat PSTableCell::preferredHeightForWidth(CGFloat) { return frame().height(); }

@@ -56,6 +56,7 @@ nlohmann::json ViewTreeEncoder::encodeView(const UIView& view) {
                            {"alpha", view.alpha()},
                            {"hidden", view.isHidden()}};
     if (view.tag() != 0) node["tag"] = view.tag();
+    if (!view.isUserInteractionEnabled()) node["interactive"] = false;
     if (!view.accessibilityLabel().empty()) node["label"] = view.accessibilityLabel();
     if (auto background = view.backgroundColor()) node["background"] = background->cssString();
     if (auto animation = view.lastAnimation()) {

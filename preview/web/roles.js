@@ -26,9 +26,10 @@ const textsOf = (node) => [...descendants(node)].filter((inner) => inner.text &&
 
 // A row acts by itself when it shows a text and nothing inside it takes the
 // tap first: no switch, button or row of its own little table. (A row of
-// pictures only, as the panel's banner, does nothing when tapped.)
+// pictures only, as the panel's banner, does nothing when tapped, nor does
+// a row that takes no touch, as a title and its value.)
 export function isPressableRow(node) {
-  return isCell(node) && textsOf(node).some((text) => text.trim() !== '') &&
+  return isCell(node) && node.interactive !== false && textsOf(node).some((text) => text.trim() !== '') &&
     ![...descendants(node)].some((inner) => isControl(inner) || isCell(inner));
 }
 
