@@ -20,12 +20,13 @@ const CHANGED = 'com.example.desklamp/changed';
 let browser, app, page;
 before(async () => {
   browser = await openBrowser();
-  // Beside the example, an entry whose items are no list.
+  // Beside the example, an entry whose items are no list and one titled unlike its row.
   const prepare = async (root) => {
     const entries = join(root, 'Library/PreferenceLoader/Preferences');
+    const entry = (label, rest) => plist(`<dict><key>entry</key><dict><key>label</key><string>${label}</string></dict>${rest}</dict>`);
     await mkdir(entries, { recursive: true });
-    await writeFile(join(entries, 'Broken.plist'), plist('<dict><key>entry</key><dict><key>label</key>'
-      + '<string>Broken Page</string></dict><key>items</key><string>On</string></dict>'));
+    await writeFile(join(entries, 'Broken.plist'), entry('Broken Page', '<key>items</key><string>On</string>'));
+    await writeFile(join(entries, 'Titled.plist'), entry('Titled', '<key>title</key><string>Its Own Title</string><key>items</key><array/>'));
   };
   app = await startApp({ prepare, extraArgs: ['--install', EXAMPLES] });
   page = await browser.newPage(app);
@@ -117,8 +118,11 @@ test('the desk lamp page: every control writes its key, and only its key', async
   }
 });
 
-test('the Settings list shows the page\'s own icon; a page whose items are no list opens the error page', async () => {
+test('the Settings list shows the page\'s own icon and title; a page whose items are no list opens the error page', async () => {
   await app.act('/api/reset');
+  await tapOnScreen(page, 'Titled');
+  await shows(page, app, 'Its Own Title');
+  await app.act('/api/back');
   await shows(page, app, 'Broken Page');
   const iconPath = '/Library/PreferenceLoader/Preferences/DeskLamp@2x.png';
   assert.ok(findNode(await app.tree(), (node) => node.image === iconPath), 'the row names the icon beside its entry');
