@@ -15,13 +15,20 @@ std::vector<std::string> stringsIn(const Value& list) {
     return strings;
 }
 
+std::vector<std::string> titlesOf(const UISegmentedControl& control) {
+    std::vector<std::string> titles;
+    for (long index = 0; index < control.numberOfSegments(); ++index) titles.push_back(control.titleForSegmentAtIndex(index));
+    return titles;
+}
+
 } // namespace
 
-// A reused cell may come from a row with other titles: the segments are made afresh.
+// A reused cell may come from a row with other titles: then the segments are made afresh.
 void PSSegmentTableCell::refreshCellContentsWithSpecifier(const std::shared_ptr<PSSpecifier>& specifier) {
     PSControlTableCell::refreshCellContentsWithSpecifier(specifier);
     setSelectionStyle(UITableViewCellSelectionStyle::None);
     auto titles = stringsIn(specifier ? specifier->propertyForKey(PSValidTitlesKey) : Value());
+    if (control() && titlesOf(*segments()) == titles) return;
     auto control = alloc<UISegmentedControl>()->initWithItems(titles);
     control->addTarget_action_forControlEvents(self<PSSegmentTableCell>(),
                                                Selector::of<&PSSegmentTableCell::segmentChanged>("segmentChanged:"),
