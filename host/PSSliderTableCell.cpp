@@ -12,7 +12,7 @@ const auto registration = ClassRegistration<PSSliderTableCell, PSControlTableCel
                                   "initWithStyle:reuseIdentifier:specifier:");
 
 float floatFor(const Value& value, float fallback) {
-    return value.isNumber() ? static_cast<float>(value.doubleValue()) : fallback;
+    return value.isNumber() && std::isfinite(value.doubleValue()) ? static_cast<float>(value.doubleValue()) : fallback;
 }
 
 // Whole numbers without decimals, others to two places.

@@ -56,7 +56,6 @@ nlohmann::json ViewTreeEncoder::encodeView(const UIView& view) {
                            {"alpha", view.alpha()},
                            {"hidden", view.isHidden()}};
     if (view.tag() != 0) node["tag"] = view.tag();
-    if (!view.isUserInteractionEnabled()) node["interactive"] = false;
     if (!view.accessibilityLabel().empty()) node["label"] = view.accessibilityLabel();
     if (auto background = view.backgroundColor()) node["background"] = background->cssString();
     if (auto animation = view.lastAnimation()) {
@@ -117,7 +116,10 @@ void ViewTreeEncoder::addControl(const UIView& view, nlohmann::json& node) {
 }
 
 void ViewTreeEncoder::addScrolling(const UIView& view, nlohmann::json& node) {
-    if (auto cell = dynamic_cast<const UITableViewCell*>(&view)) node["selected"] = cell->isSelected();
+    if (auto cell = dynamic_cast<const UITableViewCell*>(&view)) {
+        node["selected"] = cell->isSelected();
+        if (!cell->isUserInteractionEnabled()) node["interactive"] = false;
+    }
     auto scrollView = dynamic_cast<const UIScrollView*>(&view);
     if (!scrollView) return;
     node["contentOffset"] = {scrollView->contentOffset().x, scrollView->contentOffset().y};
