@@ -1,7 +1,6 @@
 #include "configure/VimbleConfigureController.h"
 #include "configure/VimbleSkintoneCell.h"
 #include "platform/ActivityMonitor.h"
-#include "platform/NSNotificationCenter.h"
 #include "platform/PropertyList.h"
 #include "platform/UIDevice.h"
 #include "platform/UIImageView.h"
@@ -10,6 +9,7 @@
 #include "support/TemporaryDevice.h"
 #include "tests/support/IndependentReaders.h"
 #include "tests/support/Marks.h"
+#include "tests/support/NotificationCounter.h"
 #include "tests/support/SpecifierDescription.h"
 
 #include <gtest/gtest.h>
@@ -20,12 +20,6 @@ namespace {
 
 const char* const kSettingsFile = "/var/mobile/Library/Preferences/com.korvent.vimblepreferences.plist";
 const char* const kSkintoneFile = "/var/mobile/Library/Preferences/com.korvent.vimblest.plist";
-
-class NotificationSpy : public NSObject {
-public:
-    int heard = 0;
-    void hear() { ++heard; }
-};
 
 // The configure page opened on its own, as the host shows it, with its
 // skin-tone picker where the host put it: the footer of "Skin Tones".
@@ -145,9 +139,7 @@ TEST_F(ConfigurePageTest, FlipsStoreSkintoneAndPostTheNotification) {
     write(kSettingsFile, Value::dictionary({{"Enabled", true}, {"Note", "😊"}}));
     write(kSkintoneFile, Value::dictionary({{"ST", "3"}}));
     const std::string skintoneBytes = device.readFile(kSkintoneFile);
-    auto spy = std::make_shared<NotificationSpy>();
-    NSNotificationCenter::defaultCenter()->addObserver_selector_name_object(
-        spy, Selector::of<&NotificationSpy::hear>("hear"), "com.korvent.vimble.skintoneChanged", nullptr);
+    auto spy = NotificationCounter::listeningFor("com.korvent.vimble.skintoneChanged");
 
     ASSERT_TRUE(session().tapSwitch("Set Default Skin Tone"));
     EXPECT_EQ(asJson(kSettingsFile), R"({"Enabled": true, "Note": "😊", "Skintone": true})");
@@ -157,7 +149,7 @@ TEST_F(ConfigurePageTest, FlipsStoreSkintoneAndPostTheNotification) {
     EXPECT_EQ(device.readFile(kSkintoneFile), skintoneBytes);
     EXPECT_EQ(marks(), "111 111 111 222 111 111");
     EXPECT_FALSE(page()->table()->lastRowChange());
-    NSNotificationCenter::defaultCenter()->removeObserver(spy.get());
+    spy.reset();
 
     write(kSettingsFile, Value::array({Value("Enabled")}));
     ASSERT_TRUE(session().tapSwitch("Set Default Skin Tone"));

@@ -1,8 +1,8 @@
 #include "host/PSListController.h"
 #include "host/PSSwitchTableCell.h"
-#include "platform/NSNotificationCenter.h"
 #include "support/PanelSession.h"
 #include "support/TemporaryDevice.h"
+#include "tests/support/NotificationCounter.h"
 
 #include <gtest/gtest.h>
 
@@ -69,12 +69,6 @@ const auto detailRegistration =
 const auto pageRegistration =
     ClassRegistration<SamplePage, PSListController>().initializer<&SamplePage::init>("init");
 
-class Listener : public NSObject {
-public:
-    int heard = 0;
-    void hear() { ++heard; }
-};
-
 class ListControllerTest : public ::testing::Test {
 protected:
     TemporaryDevice device;
@@ -99,9 +93,7 @@ TEST_F(ListControllerTest, GroupsBecomeSectionsWithTheirFooters) {
 TEST_F(ListControllerTest, SwitchShowsTheGetterAndFlipsGoThroughTheSetterThenTheNotification) {
     PanelSession session("TestSamplePage");
     auto page = session.topPageAs<SamplePage>();
-    auto listener = std::make_shared<Listener>();
-    NSNotificationCenter::defaultCenter()->addObserver_selector_name_object(
-        listener, Selector::of<&Listener::hear>("hear"), "test.changed", nullptr);
+    auto listener = NotificationCounter::listeningFor("test.changed");
     EXPECT_TRUE(session.switchOfRow("Toggle")->isOn());
     ASSERT_TRUE(session.tapSwitch("Toggle"));
     EXPECT_EQ(page->stored, Value(false));

@@ -3,11 +3,11 @@
 #include "host/PSSegmentTableCell.h"
 #include "host/PSSliderTableCell.h"
 #include "platform/ActivityMonitor.h"
-#include "platform/NSNotificationCenter.h"
 #include "platform/ViewQuery.h"
 #include "support/PanelSession.h"
 #include "support/TemporaryDevice.h"
 #include "tests/support/IndependentReaders.h"
+#include "tests/support/NotificationCounter.h"
 
 #include <gtest/gtest.h>
 
@@ -41,12 +41,6 @@ constexpr const char* kLampItems = R"([
   {"cell": "PSStaticTextCell", "label": "Plain words"},
   {"cell": "PSGiantCell", "label": "Too big"}
 ])";
-
-class NotificationCounter : public NSObject {
-public:
-    int heard = 0;
-    void hear() { ++heard; }
-};
 
 class PlistPageTest : public ::testing::Test {
 protected:
@@ -111,9 +105,7 @@ TEST_F(PlistPageTest, EachChangeIsWrittenWithTheOtherKeysThenNotified) {
     writePage(kLampItems);
     writePlist(kSettings, R"({"level": 70, "timer": 60, "kept": "yes"})");
     PanelSession session("TestLampPage");
-    auto listener = std::make_shared<NotificationCounter>();
-    NSNotificationCenter::defaultCenter()->addObserver_selector_name_object(
-        listener, Selector::of<&NotificationCounter::hear>("hear"), "test.lamp.changed", nullptr);
+    auto listener = NotificationCounter::listeningFor("test.lamp.changed");
 
     ASSERT_TRUE(session.tapSwitch("On"));
     control<UISlider>(session, "Brightness")->slideToValue(25);
