@@ -1,6 +1,6 @@
 #include "bench/PreviewProcess.h"
 
-#include <httplib.h>
+#include "bench/HttpClient.h"
 
 #include <csignal>
 #include <cstring>
@@ -15,7 +15,6 @@ namespace {
 
 constexpr int kStartTimeoutMilliseconds = 20'000;
 constexpr const char* kAnnouncement = "http://127.0.0.1:";
-constexpr const char* kLoopback = "127.0.0.1";
 
 std::filesystem::path makeTemporaryDirectory() {
     std::string pattern = (std::filesystem::temp_directory_path() / "vimble-preview-bench-XXXXXX").string();
@@ -29,9 +28,7 @@ PreviewProcess::PreviewProcess(const std::string& executable) : _root(makeTempor
     if (_root.empty() || !start(executable)) return;
     _port = readAnnouncedPort();
     if (_port <= 0) return;
-    _client = std::make_unique<httplib::Client>(kLoopback, _port);
-    _client->set_keep_alive(true);
-    _client->set_tcp_nodelay(true);
+    _client = std::make_unique<HttpClient>(_port);
 }
 
 PreviewProcess::~PreviewProcess() {
@@ -79,16 +76,14 @@ int PreviewProcess::readAnnouncedPort() {
 
 PreviewProcess::Answer PreviewProcess::post(const std::string& action, const nlohmann::json& body) {
     if (!_client) return {};
-    auto result = _client->Post(("/api/" + action).c_str(), body.dump(), "application/json");
-    if (!result) return {};
-    return {result->status, std::move(result->body)};
+    auto answer = _client->post("/api/" + action, body.dump());
+    return {answer.status, std::move(answer.body)};
 }
 
 PreviewProcess::Answer PreviewProcess::get(const std::string& path) {
     if (!_client) return {};
-    auto result = _client->Get(path.c_str());
-    if (!result) return {};
-    return {result->status, std::move(result->body)};
+    auto answer = _client->get(path);
+    return {answer.status, std::move(answer.body)};
 }
 
 double PreviewProcess::cpuSeconds() const {

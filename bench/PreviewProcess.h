@@ -8,9 +8,7 @@
 #include <memory>
 #include <string>
 
-namespace httplib {
-class Client;
-}
+class HttpClient;
 
 // The Settings app running as its own process, as a person starts it: on a
 // fresh device root in a temporary directory and a free loopback port. It is
@@ -52,5 +50,5 @@ private:
     pid_t _pid = -1;
     int _output = -1; // the app's standard output, kept open while it runs
     int _port = 0;
-    std::unique_ptr<httplib::Client> _client;
+    std::unique_ptr<HttpClient> _client;
 };

@@ -1,6 +1,6 @@
 #include "bench/WaitingTabs.h"
 
-#include <httplib.h>
+#include "bench/HttpClient.h"
 
 #include <algorithm>
 #include <chrono>
@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr const char* kLoopback = "127.0.0.1";
-constexpr int kWaitSeconds = 30; // longer than the app lets a feed wait
 constexpr auto kBusyPause = std::chrono::milliseconds(500);
 
 // A number of the state's top level ("version", "eventCount"), found without
@@ -26,10 +24,7 @@ std::uint64_t numberIn(const std::string& body, const std::string& name) {
 
 WaitingTabs::WaitingTabs(int port, std::size_t count) {
     for (std::size_t tab = 0; tab < count; ++tab) {
-        auto& client = *_clients.emplace_back(std::make_unique<httplib::Client>(kLoopback, port));
-        client.set_keep_alive(true);
-        client.set_tcp_nodelay(true);
-        client.set_read_timeout(kWaitSeconds, 0);
+        auto& client = *_clients.emplace_back(std::make_unique<HttpClient>(port));
         _threads.emplace_back([this, &client] { follow(client); });
     }
 }
@@ -40,17 +35,17 @@ WaitingTabs::~WaitingTabs() {
     for (auto& thread : _threads) thread.join();
 }
 
-void WaitingTabs::follow(httplib::Client& client) {
+void WaitingTabs::follow(HttpClient& client) {
     std::uint64_t version = 0;
     std::uint64_t nextEvent = 0;
     while (!_stopping) {
         std::string path = "/api/state?since=" + std::to_string(version) + "&events=" + std::to_string(nextEvent);
-        auto result = client.Get(path.c_str());
-        if (!result || result->status != 200) return;
+        auto answer = client.get(path);
+        if (answer.status != 200) return;
         ++_answers;
-        version = std::max(version, numberIn(result->body, "version"));
-        nextEvent = numberIn(result->body, "eventCount");
-        if (result->body.find("\"busy\":true") == std::string::npos) continue;
+        version = std::max(version, numberIn(answer.body, "version"));
+        nextEvent = numberIn(answer.body, "eventCount");
+        if (answer.body.find("\"busy\":true") == std::string::npos) continue;
         ++_busy;
         std::this_thread::sleep_for(kBusyPause);
     }

@@ -6,9 +6,7 @@
 #include <thread>
 #include <vector>
 
-namespace httplib {
-class Client;
-}
+class HttpClient;
 
 // Browser tabs following the Settings app: each one its own connection,
 // asking GET /api/state for the next version and, the moment it comes, for
@@ -25,11 +23,11 @@ public:
     std::size_t busyAnswers() const { return _busy.load(); }
 
 private:
-    void follow(httplib::Client& client);
+    void follow(HttpClient& client);
 
     std::atomic<bool> _stopping{false};
     std::atomic<std::size_t> _answers{0};
     std::atomic<std::size_t> _busy{0};
-    std::vector<std::unique_ptr<httplib::Client>> _clients;
+    std::vector<std::unique_ptr<HttpClient>> _clients;
     std::vector<std::thread> _threads;
 };

@@ -2,7 +2,7 @@
 
 #include "platform/RunLoop.h"
 
-#include <httplib.h>
+#include "preview/HttpRoutes.h"
 
 #include <cmath>
 #include <regex>
@@ -27,14 +27,14 @@ std::string bodyText(const AutomationApi::Reply& reply) {
     return text;
 }
 
-void send(httplib::Response& response, const AutomationApi::Reply& reply) {
+void send(HttpResponse& response, const AutomationApi::Reply& reply) {
     response.status = reply.status;
-    response.set_header("Cache-Control", "no-store");
-    response.set_content(bodyText(reply), "application/json");
+    response.setHeader("Cache-Control", "no-store");
+    response.setContent(bodyText(reply), "application/json");
 }
 
-std::uint64_t numberParameter(const httplib::Request& request, const char* name) {
-    return request.has_param(name) ? std::strtoull(request.get_param_value(name).c_str(), nullptr, 10) : 0;
+std::uint64_t numberParameter(const HttpRequest& request, const char* name) {
+    return request.hasParam(name) ? std::strtoull(request.param(name)->c_str(), nullptr, 10) : 0;
 }
 
 AutomationApi::Reply failure(int status, std::string message) { return {status, {{"error", std::move(message)}}}; }
@@ -61,44 +61,44 @@ auto onMain(Work work) {
 
 } // namespace
 
-void AutomationApi::post(httplib::Server& server, const char* path, Action action) {
-    server.Post(path, [action](const httplib::Request& request, httplib::Response& response) {
+void AutomationApi::post(HttpRoutes& routes, const char* path, Action action) {
+    routes.post(path, [action](const HttpRequest& request, HttpResponse& response) {
         json body = request.body.empty() ? json::object() : json::parse(request.body, nullptr, /*allow_exceptions=*/false);
         if (body.is_discarded() || !body.is_object()) return send(response, failure(400, "the body must be a JSON object"));
         send(response, action(body));
     });
 }
 
-void AutomationApi::registerRoutes(httplib::Server& server) {
-    server.Get("/api/tree", [this](const httplib::Request&, httplib::Response& response) {
+void AutomationApi::registerRoutes(HttpRoutes& routes) {
+    routes.get("/api/tree", [this](const HttpRequest&, HttpResponse& response) {
         send(response, treeReply(onMain([this] { return _feed.publishNow(); })));
     });
-    server.Get("/api/state", [this](const httplib::Request& request, httplib::Response& response) {
+    routes.get("/api/state", [this](const HttpRequest& request, HttpResponse& response) {
         send(response, state(request));
     });
-    server.Get("/api/events", [this](const httplib::Request&, httplib::Response& response) {
+    routes.get("/api/events", [this](const HttpRequest&, HttpResponse& response) {
         onMain([this] { return _feed.publishNow(); });
         StatePublisher::Events events;
         _publisher.current(0, events);
         send(response, {200, std::move(events.entries)});
     });
-    server.Get("/api/files", [this](const httplib::Request&, httplib::Response& response) {
+    routes.get("/api/files", [this](const HttpRequest&, HttpResponse& response) {
         onMain([this] {
             _feed.filesChanged();
             return _feed.publishNow();
         });
         send(response, {200, *_publisher.current().files});
     });
-    server.Get("/api/device", [this](const httplib::Request&, httplib::Response& response) {
+    routes.get("/api/device", [this](const HttpRequest&, HttpResponse& response) {
         send(response, {200, onMain([this] { return _app.deviceState(); })});
     });
-    post(server, "/api/tap", [this](const json& body) { return tap(body); });
-    post(server, "/api/scroll", [this](const json& body) { return scroll(body); });
-    post(server, "/api/text", [this](const json& body) { return text(body); });
-    post(server, "/api/slider", [this](const json& body) { return slider(body); });
-    post(server, "/api/back", [this](const json&) { return back(); });
-    post(server, "/api/device", [this](const json& body) { return device(body); });
-    post(server, "/api/reset", [this](const json&) { return reset(); });
+    post(routes, "/api/tap", [this](const json& body) { return tap(body); });
+    post(routes, "/api/scroll", [this](const json& body) { return scroll(body); });
+    post(routes, "/api/text", [this](const json& body) { return text(body); });
+    post(routes, "/api/slider", [this](const json& body) { return slider(body); });
+    post(routes, "/api/back", [this](const json&) { return back(); });
+    post(routes, "/api/device", [this](const json& body) { return device(body); });
+    post(routes, "/api/reset", [this](const json&) { return reset(); });
 }
 
 AutomationApi::Reply AutomationApi::treeReply(std::uint64_t version) const {
@@ -230,8 +230,8 @@ AutomationApi::Reply AutomationApi::reset() {
 
 // The browser's feed: with `since`, waits until the phone changes past that
 // version; `events` is the index of the first log entry the caller lacks.
-AutomationApi::Reply AutomationApi::state(const httplib::Request& request) {
-    bool busy = request.has_param("since") && !waitPast(numberParameter(request, "since"));
+AutomationApi::Reply AutomationApi::state(const HttpRequest& request) {
+    bool busy = request.hasParam("since") && !waitPast(numberParameter(request, "since"));
     StatePublisher::Events events;
     StatePublisher::Snapshot snapshot = _publisher.current(numberParameter(request, "events"), events);
     json body{{"version", snapshot.version},

@@ -9,15 +9,12 @@
 #include <atomic>
 #include <functional>
 
-namespace httplib {
-class Server;
-struct Request;
-struct Response;
-} // namespace httplib
+class HttpRoutes;
+struct HttpRequest;
 
 // The JSON interface under /api that tests, scripts and the browser client
 // drive the phone with (see docs/automation.md). Handlers run on the
-// server's threads; everything that touches the phone is handed to the main
+// server's worker threads; everything that touches the phone is handed to the main
 // run loop and waited for.
 //
 // A waiting /api/state holds one of the server's threads. At most
@@ -32,7 +29,7 @@ public:
     AutomationApi(SettingsApp& app, StateFeed& feed, StatePublisher& publisher)
         : _app(app), _feed(feed), _publisher(publisher) {}
 
-    void registerRoutes(httplib::Server& server);
+    void registerRoutes(HttpRoutes& routes);
 
     struct Reply {
         int status = 200;
@@ -51,14 +48,14 @@ private:
     Reply back();
     Reply device(const nlohmann::json& body);
     Reply reset();
-    Reply state(const httplib::Request& request);
+    Reply state(const HttpRequest& request);
 
     // Runs `work` on the main thread, publishes, and answers with the new tree.
     Reply actOnMain(const std::function<std::string()>& work);
     Reply treeReply(std::uint64_t version) const;
     // Waits for a version past `since` unless too many wait already; false when it could not wait.
     bool waitPast(std::uint64_t since);
-    static void post(httplib::Server& server, const char* path, Action action);
+    static void post(HttpRoutes& routes, const char* path, Action action);
 
     SettingsApp& _app;
     StateFeed& _feed;

@@ -1,5 +1,6 @@
 #include "preview/PreviewOptions.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string_view>
 
@@ -7,6 +8,7 @@ namespace {
 
 constexpr const char* kDataFolder = "vimble-preview/device";
 constexpr int kHighestPort = 65535;
+constexpr std::string_view kOptionsWithValue[] = {"--port", "--device-root", "--bundle-image", "--web-root", "--install"};
 
 std::optional<int> parsePort(const std::string& text) {
     if (text.empty() || text.size() > 5) return std::nullopt;
@@ -77,6 +79,10 @@ std::optional<PreviewOptions> PreviewOptions::parse(int argc, char** argv, std::
         if (flag == "--help" || flag == "-h") {
             options.showHelp = true;
             continue;
+        }
+        if (std::find(std::begin(kOptionsWithValue), std::end(kOptionsWithValue), flag) == std::end(kOptionsWithValue)) {
+            error = "unknown option " + std::string(flag);
+            return std::nullopt;
         }
         if (index + 1 >= argc) {
             error = "missing value after " + std::string(flag);

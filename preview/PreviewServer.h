@@ -1,25 +1,30 @@
 #pragma once
 
 #include "preview/AutomationApi.h"
+#include "preview/HttpRoutes.h"
+#include "preview/HttpServer.h"
 #include "preview/RequestGuard.h"
 #include "preview/StaticFiles.h"
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
-
-namespace httplib {
-class Server;
-}
 
 // The local web server: the browser client's files from the web root, the
 // pictures of the device's installed bundles under /device/, and the
 // automation interface under /api. It listens on 127.0.0.1 only, checks
 // every request's Host and every POST's Origin, sends no CORS headers and
-// takes small request bodies only.
+// takes small request bodies only, each request whole within a few seconds.
 class PreviewServer {
 public:
     static constexpr std::size_t kLargestBody = 16 * 1024;
+    static constexpr std::size_t kLargestHeader = 16 * 1024;
+    static constexpr std::chrono::seconds kRequestDeadline{5};
+    // Open connections beyond waiting feeds and acting clients: room for
+    // hundreds of clients that trickle their requests, each costing a socket
+    // and at most one request's buffer until its deadline.
+    static constexpr std::size_t kMostConnections = 2048;
     // Threads no waiting feed may take: taps, scrolls and reads always find one.
     static constexpr int kActingThreads = 24;
     // A thread blocked in a wait costs a few pages of memory and no time, so
@@ -40,14 +45,14 @@ public:
     void stop();
 
 private:
-    void installSecurity();
+    HttpServer::Settings settings();
     void installFileRoutes();
 
-    std::unique_ptr<httplib::Server> _server;
+    HttpRoutes _routes;
     std::unique_ptr<RequestGuard> _guard;
     StaticFiles _webFiles;
     StaticFiles _bundleFiles;
     StaticFiles _entryFiles;
     AutomationApi& _api;
-    int _listeningSocket = -1;
+    std::unique_ptr<HttpServer> _server;
 };

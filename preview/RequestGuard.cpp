@@ -1,6 +1,5 @@
 #include "preview/RequestGuard.h"
 
-#include <httplib.h>
 
 #include <algorithm>
 #include <array>
@@ -29,11 +28,20 @@ bool RequestGuard::isOwnOrigin(const std::string& origin, const std::string& hos
     return isOwnHost(host) && lowercased(origin) == "http://" + lowercased(host);
 }
 
-std::string RequestGuard::refusal(const httplib::Request& request) const {
-    std::string host = request.get_header_value("Host");
+std::string RequestGuard::reason(const HttpServer::Header& header) const {
+    namespace http = boost::beast::http;
+    if (header.count(http::field::host) > 1) return "a request names one Host";
+    if (header.count(http::field::origin) > 1) return "a request names one Origin";
+    std::string host(header[http::field::host]);
     if (!isOwnHost(host)) return "this server answers only to its own loopback address, not to Host \"" + host + "\"";
-    if (request.method != "POST" || !request.has_header("Origin")) return {};
-    std::string origin = request.get_header_value("Origin");
+    if (header.method() != http::verb::post || header.count(http::field::origin) == 0) return {};
+    std::string origin(header[http::field::origin]);
     if (!isOwnOrigin(origin, host)) return "requests from \"" + origin + "\" are not accepted";
     return {};
+}
+
+std::optional<HttpServer::Refusal> RequestGuard::refusal(const HttpServer::Header& header) const {
+    std::string why = reason(header);
+    if (why.empty()) return std::nullopt;
+    return HttpServer::Refusal{403, std::move(why)};
 }

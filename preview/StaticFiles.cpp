@@ -1,6 +1,6 @@
 #include "preview/StaticFiles.h"
 
-#include <httplib.h>
+#include "preview/HttpResponse.h"
 
 #include <algorithm>
 #include <fstream>
@@ -36,14 +36,14 @@ std::optional<fs::path> StaticFiles::resolve(const std::string& relativePath) co
     return resolved;
 }
 
-bool StaticFiles::serve(const std::string& relativePath, httplib::Response& response) const {
+bool StaticFiles::serve(const std::string& relativePath, HttpResponse& response) const {
     auto path = resolve(relativePath);
     if (!path) return false;
     std::ifstream file(*path, std::ios::binary);
     if (!file) return false;
     std::ostringstream contents;
     contents << file.rdbuf();
-    response.set_content(contents.str(), contentType(*path).c_str());
+    response.setContent(contents.str(), contentType(*path));
     return true;
 }
 

@@ -5,9 +5,7 @@
 #include <set>
 #include <string>
 
-namespace httplib {
-struct Response;
-}
+struct HttpResponse;
 
 // Files served from one directory and nothing outside it: a request path is
 // resolved with every symbolic link followed and must still lie inside the
@@ -18,7 +16,7 @@ public:
 
     std::optional<std::filesystem::path> resolve(const std::string& relativePath) const;
     // False (and nothing written) when the path does not resolve.
-    bool serve(const std::string& relativePath, httplib::Response& response) const;
+    bool serve(const std::string& relativePath, HttpResponse& response) const;
 
     static std::string contentType(const std::filesystem::path& path);
 

@@ -1,0 +1,9 @@
+#include "preview/HttpResponse.h"
+
+#include <nlohmann/json.hpp>
+
+void HttpResponse::refuse(int refusedStatus, const std::string& message) {
+    status = refusedStatus;
+    nlohmann::json body{{"error", message}};
+    setContent(body.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace), "application/json");
+}
