@@ -2,10 +2,13 @@
 // on loopback, handed to its main thread, and the new screen sent back.
 
 #include "bench/PreviewProcess.h"
+#include "bench/SlowClients.h"
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -29,8 +32,7 @@ PreviewProcess* sharedPreview() {
 // "Animals & Nature", the first "S" to "Smileys & People"): each tap builds a
 // screen of rows and changes the whole screen, and none writes a file, so the
 // round trip is what the app adds to a tap.
-void BM_PreviewTap(benchmark::State& state) {
-    PreviewProcess* preview = sharedPreview();
+void tapBetweenSections(benchmark::State& state, PreviewProcess* preview) {
     if (!preview) return state.SkipWithError("the Settings app did not start or did not open the selection page");
     const char* indexTitles[] = {"A", "S"};
     std::size_t next = 0;
@@ -43,6 +45,20 @@ void BM_PreviewTap(benchmark::State& state) {
         next = 1 - next;
     }
 }
+void BM_PreviewTap(benchmark::State& state) { tapBetweenSections(state, sharedPreview()); }
 BENCHMARK(BM_PreviewTap)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// The same taps while 500 clients trickle requests they never finish: they
+// must cost the app sockets, not the threads or the turn of the taps.
+void BM_PreviewTapBesideSlowClients(benchmark::State& state) {
+    constexpr std::size_t kSlowClients = 500;
+    PreviewProcess* preview = sharedPreview();
+    if (!preview) return state.SkipWithError("the Settings app did not start or did not open the selection page");
+    SlowClients slow(preview->port(), kSlowClients);
+    // Every one of them has started its request and is waiting for its next byte.
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    tapBetweenSections(state, preview);
+}
+BENCHMARK(BM_PreviewTapBesideSlowClients)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -4,6 +4,6 @@
 
 void HttpResponse::refuse(int refusedStatus, const std::string& message) {
     status = refusedStatus;
-    nlohmann::json body{{"error", message}};
-    setContent(body.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace), "application/json");
+    nlohmann::json error{{"error", message}};
+    setContent(error.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace), "application/json");
 }

@@ -4,10 +4,13 @@
 
 #include <boost/asio/executor_work_guard.hpp>
 #include <boost/asio/post.hpp>
+#include <boost/asio/steady_timer.hpp>
 
 #include <sys/resource.h>
 
 namespace {
+
+constexpr auto kStopGrace = std::chrono::milliseconds(200);
 
 // Each connection takes a descriptor, and a desktop's default of 1024 would
 // let a few hundred slow clients and some tabs use them up.
@@ -26,7 +29,10 @@ HttpServer::HttpServer(Settings settings)
     raiseDescriptorLimit(_settings.mostConnections + kDescriptorsBesideConnections);
 }
 
-HttpServer::~HttpServer() { stop(); }
+HttpServer::~HttpServer() {
+    _io.stop();
+    _workers.join();
+}
 
 int HttpServer::bind(const std::string& address, int port) {
     boost::system::error_code error;
@@ -52,9 +58,17 @@ void HttpServer::run() {
 }
 
 void HttpServer::stop() {
-    _io.stop();
+    boost::asio::post(_io, [this] {
+        boost::system::error_code ignored;
+        _acceptor.close(ignored);
+    });
     // Handlers under way may be waiting for the main thread, which runs until they are done.
     _workers.join();
+    // Their answers are on their way out: a moment for them, then every connection is cut.
+    boost::asio::post(_io, [this] {
+        auto grace = std::make_shared<boost::asio::steady_timer>(_io, kStopGrace);
+        grace->async_wait([this, grace](boost::system::error_code) { _io.stop(); });
+    });
 }
 
 void HttpServer::accept() {

@@ -56,7 +56,8 @@ public:
     int bind(const std::string& address, int port);
     // Serves until `stop`, on the calling thread.
     void run();
-    // Stops accepting and reading, and waits for the handlers under way.
+    // Stops accepting, waits for the handlers under way, lets their answers
+    // go out, then ends `run`.
     void stop();
 
     std::size_t connections() const { return _connections.load(); }

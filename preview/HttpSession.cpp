@@ -32,7 +32,8 @@ HttpServer::Refusal refusalFor(error_code error, const HttpServer::Settings& set
 
 HttpSession::HttpSession(boost::asio::ip::tcp::socket socket, const HttpServer::Settings& settings,
                          boost::asio::thread_pool& workers, std::atomic<std::size_t>& connections)
-    : _stream(std::move(socket)), _buffer(settings.largestHeader + settings.largestBody), _settings(settings),
+    : _stream(std::move(socket)), _buffer(settings.largestHeader + settings.largestBody),
+      _deadline(_stream.get_executor()), _settings(settings),
       _workers(workers), _connections(connections) {
     ++_connections;
     // A change must reach the browser at once, not after the client's delayed ACK.
@@ -46,10 +47,22 @@ void HttpSession::readHeader() {
     _parser.emplace();
     _parser->header_limit(static_cast<std::uint32_t>(_settings.largestHeader));
     _parser->body_limit(_settings.largestBody);
-    // One deadline for the whole request, however it trickles in.
-    _stream.expires_after(_settings.requestDeadline);
+    startDeadline();
     http::async_read_header(_stream, _buffer, *_parser,
                             [self = shared_from_this()](error_code error, std::size_t) { self->onHeader(error); });
+}
+
+// One deadline for the whole request, however it trickles in.
+void HttpSession::startDeadline() {
+    _stream.expires_never();
+    _timedOut = false;
+    _deadline.expires_after(_settings.requestDeadline);
+    _deadline.async_wait([self = shared_from_this()](error_code error) {
+        if (error) return;
+        self->_timedOut = true;
+        error_code ignored;
+        self->_stream.socket().cancel(ignored);
+    });
 }
 
 void HttpSession::onHeader(error_code error) {
@@ -70,6 +83,7 @@ void HttpSession::onBody(error_code error) {
 
 // A client that leaves between requests, or never starts one, is let go quietly.
 void HttpSession::onReadFailure(error_code error) {
+    if (_timedOut) error = boost::beast::error::timeout;
     bool nothingRead = !_parser->got_some() && _buffer.size() == 0;
     if (error == http::error::end_of_stream || nothingRead) return lingerThenClose();
     HttpServer::Refusal refusal = refusalFor(error, _settings);
@@ -91,7 +105,7 @@ std::optional<HttpServer::Refusal> HttpSession::framingRefusal() const {
 
 void HttpSession::dispatch() {
     // The handler may wait long (a feed waits for a change); the deadline is the client's, not ours.
-    _stream.expires_never();
+    _deadline.cancel();
     http::request<http::string_body> message = _parser->release();
     After after = message.keep_alive() ? After::KeepOpen : After::Close;
     std::string method = message.method() == http::verb::post ? "POST" : "GET";
@@ -113,6 +127,7 @@ void HttpSession::dispatch() {
 }
 
 void HttpSession::write(HttpResponse response, After after, Payload payload) {
+    _deadline.cancel();
     _answer = {};
     _answer.result(static_cast<unsigned>(response.status));
     _answer.version(11);

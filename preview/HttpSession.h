@@ -2,6 +2,7 @@
 
 #include "preview/HttpServer.h"
 
+#include <boost/asio/steady_timer.hpp>
 #include <boost/beast/core/flat_buffer.hpp>
 #include <boost/beast/core/tcp_stream.hpp>
 #include <boost/beast/http/parser.hpp>
@@ -28,6 +29,9 @@ private:
     enum class Payload { Body, HeadersOnly };
 
     void readHeader();
+    // The request's own timer, not the stream's: the stream's closes the
+    // socket when it fires, and a client cut off half-way is still told why.
+    void startDeadline();
     void onHeader(boost::system::error_code error);
     void onBody(boost::system::error_code error);
     void onReadFailure(boost::system::error_code error);
@@ -43,6 +47,8 @@ private:
 
     boost::beast::tcp_stream _stream;
     boost::beast::flat_buffer _buffer;
+    boost::asio::steady_timer _deadline;
+    bool _timedOut = false;
     std::optional<Parser> _parser;
     boost::beast::http::response<boost::beast::http::string_body> _answer;
     std::array<char, 4096> _discard{};
