@@ -115,6 +115,8 @@ test('a bad command line or a port in use stops the app with a message', async (
   const badPort = spawnSync(PREVIEW, ['--port', 'eighty'], { encoding: 'utf8', timeout: 10000 });
   assert.equal(badPort.status, 2);
   assert.match(badPort.stderr, /not a port number: eighty/);
+  const unknown = spawnSync(PREVIEW, ['--bogus'], { encoding: 'utf8', timeout: 10000 });
+  assert.deepEqual([unknown.status, /unknown option --bogus/.test(unknown.stderr)], [2, true]);
   const app = await startApp();
   const root = await makeDeviceRoot();
   const taken = spawnSync(PREVIEW, ['--port', String(app.port), '--device-root', root],
