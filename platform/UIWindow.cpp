@@ -5,6 +5,8 @@
 #include "platform/UINavigationController.h"
 #include "platform/UIScrollView.h"
 
+#include <algorithm>
+
 std::shared_ptr<UIWindow> UIWindow::initWithFrame(const CGRect& frame) {
     UIView::initWithFrame(frame);
     setBackgroundColor(UIColor::blackColor());
@@ -58,6 +60,12 @@ void UIWindow::layoutSubviews() {
     _statusBar->setFrame(CGRectMake(0, 0, frame().width(), UINavigationController::kStatusBarHeight));
     _statusBar->subviews().front()->setFrame(_statusBar->bounds());
     addSubview(_statusBar); // always on top
+}
+
+std::vector<std::shared_ptr<UIView>> UIWindow::subviewsInReadingOrder() const {
+    auto ordered = UIView::subviewsInReadingOrder();
+    std::stable_partition(ordered.begin(), ordered.end(), [this](const auto& view) { return view == _statusBar; });
+    return ordered;
 }
 
 bool UIWindow::sendTap(CGPoint point) {

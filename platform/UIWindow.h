@@ -34,6 +34,8 @@ public:
     bool sendScroll(CGPoint point, CGFloat dy);
 
     void layoutSubviews() override;
+    // The status bar first, as the phone reads it, then the pages.
+    std::vector<std::shared_ptr<UIView>> subviewsInReadingOrder() const override;
 
 private:
     std::shared_ptr<UIViewController> _rootViewController;

@@ -126,8 +126,6 @@ export class ScreenRenderer {
     el.style.height = `${h}px`;
     el.style.opacity = String(node.alpha);
     el.style.display = node.hidden ? 'none' : '';
-    // Children come in reading order; they are painted in drawing order.
-    el.style.zIndex = node.z === undefined ? '' : String(node.z);
   }
 
   applyLooks(record, node, parent) {
@@ -233,12 +231,17 @@ export class ScreenRenderer {
     return isScrollView(node) ? null : context.rowMotion;
   }
 
+  // Children come in reading order; where that is not their drawing order,
+  // their z-index paints them in the latter.
   renderChildren(record, node, context) {
+    const children = node.children || [];
+    const reordered = children.some((child, index) => child.z !== index);
     let previous = record.decorations.length ? record.decorations.at(-1) : null;
-    for (const child of node.children || []) {
+    for (const child of children) {
       const childEl = this.renderView(child, node, context);
       const expected = previous ? previous.nextSibling : record.el.firstChild;
       if (childEl !== expected) record.el.insertBefore(childEl, expected);
+      childEl.style.zIndex = reordered ? String(child.z) : '';
       previous = childEl;
     }
   }
