@@ -1,24 +1,10 @@
 #include "platform/UITableView.h"
 
 #include "platform/RunLoop.h"
-#include "platform/TextMetrics.h"
-#include "platform/UITableViewHeaderFooterView.h"
 #include "platform/UITableViewIndex.h"
 
 #include <algorithm>
 #include <cmath>
-
-namespace {
-
-constexpr CGFloat kPlainHeaderHeight = 28;
-constexpr CGFloat kGroupedTitleHeaderHeight = 38;
-constexpr CGFloat kGroupedFirstHeaderHeight = 35;
-constexpr CGFloat kGroupedSpacing = 18;
-constexpr CGFloat kFooterLineHeight = 17;
-constexpr CGFloat kFooterPadding = 14;
-constexpr CGFloat kFooterCharacterWidth = 6.8; // 13-point text, as a footer's
-
-} // namespace
 
 std::shared_ptr<UITableView> UITableView::initWithFrame_style(const CGRect& frame, UITableViewStyle style) {
     initWithFrame(frame);
@@ -32,7 +18,7 @@ void UITableView::setDataSource(const std::shared_ptr<UITableViewDataSource>& da
     _dataSource = dataSource;
     invalidateGeometry();
     recycleAllCells();
-    removeSupplementaryViews();
+    _sectionViews.removeAll();
 }
 
 void UITableView::setDelegate(const std::shared_ptr<UITableViewDelegate>& delegate) {
@@ -80,27 +66,28 @@ std::shared_ptr<NSIndexPath> UITableView::indexPathForCell(const UITableViewCell
 
 long UITableView::numberOfSections() {
     computeGeometryIfNeeded();
-    return static_cast<long>(_sections.size());
+    return _geometry.numberOfSections();
 }
 
 long UITableView::numberOfRowsInSection(long section) {
     computeGeometryIfNeeded();
-    if (section < 0 || section >= static_cast<long>(_sections.size())) return 0;
-    return static_cast<long>(_sections[section].rowTops.size());
+    return _geometry.numberOfRowsInSection(section);
 }
 
 CGRect UITableView::rectForRowAtIndexPath(const std::shared_ptr<NSIndexPath>& indexPath) {
     if (indexPath->row() >= numberOfRowsInSection(indexPath->section()) || indexPath->row() < 0) return CGRectZero;
-    const auto& section = _sections[indexPath->section()];
-    CGFloat width = frame().width() - (_indexView ? kIndexWidth : 0);
-    return CGRectMake(0, section.rowTops[indexPath->row()], width, section.rowHeights[indexPath->row()]);
+    const auto& section = *_geometry.section(indexPath->section());
+    return CGRectMake(0, section.rowTops[indexPath->row()], rowWidth(), section.rowHeights[indexPath->row()]);
 }
 
 CGRect UITableView::rectForSection(long section) {
-    if (section < 0 || section >= numberOfSections()) return CGRectZero;
-    const auto& geometry = _sections[section];
-    return CGRectMake(0, geometry.top, frame().width(), geometry.bottom - geometry.top);
+    computeGeometryIfNeeded();
+    const auto* geometry = _geometry.section(section);
+    if (!geometry) return CGRectZero;
+    return CGRectMake(0, geometry->top, frame().width(), geometry->bottom - geometry->top);
 }
+
+CGFloat UITableView::rowWidth() const { return frame().width() - (_indexView ? kIndexWidth : 0); }
 
 void UITableView::invalidateGeometry() {
     _geometryValid = false;
@@ -110,62 +97,7 @@ void UITableView::invalidateGeometry() {
 void UITableView::computeGeometryIfNeeded() {
     if (_geometryValid) return;
     _geometryValid = true;
-    _sections.clear();
-    auto source = dataSource();
-    long count = source ? source->numberOfSectionsInTableView(self<UITableView>()) : 0;
-    CGFloat top = 0;
-    for (long section = 0; section < count; ++section) {
-        _sections.push_back(measureSection(section, top));
-        top = _sections.back().bottom;
-    }
-    if (_style == UITableViewStyle::Grouped && count > 0) top += kGroupedSpacing;
-    setContentSize(CGSizeMake(frame().width(), top));
-}
-
-UITableView::SectionGeometry UITableView::measureSection(long section, CGFloat top) {
-    auto table = self<UITableView>();
-    auto source = dataSource();
-    auto handler = delegate();
-    SectionGeometry geometry;
-    geometry.top = top;
-    geometry.headerTitle = source->tableView_titleForHeaderInSection(table, section);
-    geometry.headerHeight = headerHeight(section, geometry.headerTitle);
-    CGFloat y = top + geometry.headerHeight;
-    long rows = std::max(0L, source->tableView_numberOfRowsInSection(table, section));
-    geometry.rowTops.reserve(rows);
-    geometry.rowHeights.reserve(rows);
-    for (long row = 0; row < rows; ++row) {
-        std::optional<CGFloat> height;
-        if (handler) height = handler->tableView_heightForRowAtIndexPath(table, NSIndexPath::indexPathForRow_inSection(row, section));
-        geometry.rowTops.push_back(y);
-        geometry.rowHeights.push_back(height.value_or(_rowHeight));
-        y += geometry.rowHeights.back();
-    }
-    geometry.footerTop = y;
-    geometry.footerTitle = source->tableView_titleForFooterInSection(table, section);
-    geometry.footerHeight = footerHeight(section, geometry.footerTitle);
-    geometry.bottom = y + geometry.footerHeight;
-    return geometry;
-}
-
-CGFloat UITableView::headerHeight(long section, const std::optional<std::string>& title) {
-    if (auto handler = delegate()) {
-        if (auto height = handler->tableView_heightForHeaderInSection(self<UITableView>(), section)) return *height;
-    }
-    if (_style == UITableViewStyle::Plain) return title ? kPlainHeaderHeight : 0;
-    if (title) return kGroupedTitleHeaderHeight;
-    return section == 0 ? kGroupedFirstHeaderHeight : kGroupedSpacing;
-}
-
-CGFloat UITableView::footerHeight(long section, const std::optional<std::string>& title) {
-    if (auto handler = delegate()) {
-        if (auto height = handler->tableView_heightForFooterInSection(self<UITableView>(), section)) return *height;
-    }
-    if (title) {
-        CGFloat textWidth = frame().width() - 2 * UITableViewCell::kMargin;
-        return TextMetrics::lineCount(*title, textWidth, kFooterCharacterWidth) * kFooterLineHeight + kFooterPadding;
-    }
-    return _style == UITableViewStyle::Plain ? 0 : kGroupedSpacing;
+    setContentSize(CGSizeMake(frame().width(), _geometry.measure(self<UITableView>())));
 }
 
 void UITableView::recycleCell(const std::shared_ptr<UITableViewCell>& cell) {
@@ -179,15 +111,10 @@ void UITableView::recycleAllCells() {
     _visibleCells.clear();
 }
 
-void UITableView::removeSupplementaryViews() {
-    for (auto& [key, view] : _visibleSupplementaryViews) view->removeFromSuperview();
-    _visibleSupplementaryViews.clear();
-}
-
 void UITableView::reloadData() {
     invalidateGeometry();
     recycleAllCells();
-    removeSupplementaryViews();
+    _sectionViews.removeAll();
     if (_indexView) _indexView->removeFromSuperview();
     _indexView = nullptr;
     _selectedRow = nullptr;
@@ -286,7 +213,7 @@ std::vector<std::string> UITableView::sectionIndexTitles() {
 
 void UITableView::scrollToSectionIndexTitleAtPosition(std::size_t position) {
     if (static_cast<long>(position) >= numberOfSections()) return;
-    CGFloat top = _sections[position].top;
+    CGFloat top = _geometry.section(static_cast<long>(position))->top;
     setContentOffset(CGPointMake(0, std::min(top, maximumOffsetY())));
     layoutIfNeeded();
 }
@@ -297,11 +224,18 @@ void UITableView::scrollToRowAtIndexPath(const std::shared_ptr<NSIndexPath>& ind
     layoutIfNeeded();
 }
 
+std::vector<std::shared_ptr<UIView>> UITableView::subviewsInReadingOrder() const {
+    auto ordered = UIScrollView::subviewsInReadingOrder();
+    std::stable_partition(ordered.begin(), ordered.end(),
+                          [](const auto& view) { return !dynamic_cast<const UITableViewIndex*>(view.get()); });
+    return ordered;
+}
+
 void UITableView::layoutSubviews() {
     computeGeometryIfNeeded();
     CGRect visible = bounds();
     layoutIndex();
-    layoutSupplementaryViews(visible);
+    _sectionViews.layout(*this, _geometry, visible);
     layoutCells(visible);
     if (_indexView) addSubview(_indexView); // keep the index above the rows
 }
@@ -311,16 +245,7 @@ void UITableView::layoutSubviews() {
 // only for the rows that show: every scroll step lays the table out again,
 // and a long section has hundreds of rows off screen.
 void UITableView::layoutCells(const CGRect& visible) {
-    std::vector<std::shared_ptr<NSIndexPath>> wanted;
-    CGFloat rowWidth = frame().width() - (_indexView ? kIndexWidth : 0);
-    for (long section = 0; section < static_cast<long>(_sections.size()); ++section) {
-        const auto& geometry = _sections[section];
-        if (geometry.bottom <= visible.minY() || geometry.top >= visible.maxY()) continue;
-        for (long row = 0; row < static_cast<long>(geometry.rowTops.size()); ++row) {
-            CGRect rowRect = CGRectMake(0, geometry.rowTops[row], rowWidth, geometry.rowHeights[row]);
-            if (rowRect.intersects(visible)) wanted.push_back(NSIndexPath::indexPathForRow_inSection(row, section));
-        }
-    }
+    auto wanted = _geometry.rowsIn(visible, rowWidth());
     std::map<RowKey, std::shared_ptr<UITableViewCell>> kept;
     for (const auto& indexPath : wanted) {
         auto existing = _visibleCells.find({indexPath->section(), indexPath->row()});
@@ -348,44 +273,6 @@ void UITableView::placeCell(const std::shared_ptr<NSIndexPath>& indexPath) {
     }
     cell->setFrame(rectForRowAtIndexPath(indexPath));
     cell->setSelected_animated(_selectedRow && _selectedRow->isEqual(*indexPath), /*animated=*/false);
-}
-
-void UITableView::layoutSupplementaryViews(const CGRect& visible) {
-    std::map<std::pair<long, bool>, std::shared_ptr<UIView>> stillVisible;
-    for (long section = 0; section < static_cast<long>(_sections.size()); ++section) {
-        const auto& geometry = _sections[section];
-        CGRect headerFrame = CGRectMake(0, geometry.top, frame().width(), geometry.headerHeight);
-        CGRect footerFrame = CGRectMake(0, geometry.footerTop, frame().width(), geometry.footerHeight);
-        for (auto [isHeader, viewFrame] : {std::pair{true, headerFrame}, std::pair{false, footerFrame}}) {
-            if (viewFrame.height() <= 0 || !viewFrame.intersects(visible)) continue;
-            auto key = std::pair{section, isHeader};
-            auto existing = _visibleSupplementaryViews.find(key);
-            std::shared_ptr<UIView> view = existing != _visibleSupplementaryViews.end()
-                                               ? existing->second
-                                               : supplementaryView(section, isHeader,
-                                                                   isHeader ? geometry.headerTitle : geometry.footerTitle);
-            if (!view) continue;
-            if (view->superview().get() != this) insertSubview_atIndex(view, 0);
-            view->setFrame(viewFrame);
-            stillVisible[key] = view;
-            _visibleSupplementaryViews.erase(key);
-        }
-    }
-    for (auto& [key, view] : _visibleSupplementaryViews) view->removeFromSuperview();
-    _visibleSupplementaryViews = std::move(stillVisible);
-}
-
-std::shared_ptr<UIView> UITableView::supplementaryView(long section, bool header,
-                                                      const std::optional<std::string>& title) {
-    auto table = self<UITableView>();
-    if (auto handler = delegate()) {
-        auto view = header ? handler->tableView_viewForHeaderInSection(table, section)
-                           : handler->tableView_viewForFooterInSection(table, section);
-        if (view) return view;
-    }
-    if (!title) return nullptr;
-    using Kind = UITableViewHeaderFooterView::Kind;
-    return alloc<UITableViewHeaderFooterView>()->initWithTitle(*title, header ? Kind::Header : Kind::Footer);
 }
 
 void UITableView::layoutIndex() {

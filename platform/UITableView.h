@@ -3,6 +3,8 @@
 #include "platform/NSIndexPath.h"
 #include "platform/UIScrollView.h"
 #include "platform/UITableViewCell.h"
+#include "platform/UITableViewGeometry.h"
+#include "platform/UITableViewSectionViews.h"
 
 #include <functional>
 #include <map>
@@ -63,6 +65,9 @@ public:
 class UITableView : public UIScrollView {
 public:
     OBJC_CLASS_NAME(UITableView)
+    const char* viewKind() const override { return "table"; }
+    // Rows, headers and footers top to bottom; the section index last.
+    std::vector<std::shared_ptr<UIView>> subviewsInReadingOrder() const override;
 
     static constexpr CGFloat kDefaultRowHeight = 44;
     static constexpr CGFloat kIndexWidth = 16;
@@ -129,23 +134,11 @@ public:
     void layoutSubviews() override;
 
 private:
-    struct SectionGeometry {
-        CGFloat top = 0;
-        CGFloat headerHeight = 0;
-        std::optional<std::string> headerTitle;
-        std::vector<CGFloat> rowTops;
-        std::vector<CGFloat> rowHeights;
-        CGFloat footerTop = 0;
-        CGFloat footerHeight = 0;
-        std::optional<std::string> footerTitle;
-        CGFloat bottom = 0;
-    };
     using RowKey = std::pair<long, long>;
 
     void computeGeometryIfNeeded();
-    SectionGeometry measureSection(long section, CGFloat top);
-    CGFloat headerHeight(long section, const std::optional<std::string>& title);
-    CGFloat footerHeight(long section, const std::optional<std::string>& title);
+    // Rows leave the index's strip free.
+    CGFloat rowWidth() const;
     void invalidateGeometry();
     void recycleCell(const std::shared_ptr<UITableViewCell>& cell);
     void recycleAllCells();
@@ -153,11 +146,8 @@ private:
     // Moves each visible cell (and the selection) to the row `renumber` gives,
     // recycling those it gives none.
     void renumberVisibleRows(const std::function<std::optional<RowKey>(RowKey)>& renumber);
-    void removeSupplementaryViews();
     void layoutCells(const CGRect& visible);
     void placeCell(const std::shared_ptr<NSIndexPath>& indexPath);
-    void layoutSupplementaryViews(const CGRect& visible);
-    std::shared_ptr<UIView> supplementaryView(long section, bool header, const std::optional<std::string>& title);
     void layoutIndex();
     void recordRowChange(bool inserted, const std::vector<std::shared_ptr<NSIndexPath>>& indexPaths,
                          UITableViewRowAnimation animation);
@@ -168,10 +158,10 @@ private:
     CGFloat _rowHeight = kDefaultRowHeight;
     bool _allowsMultipleSelectionDuringEditing = false;
     bool _geometryValid = false;
-    std::vector<SectionGeometry> _sections;
+    UITableViewGeometry _geometry;
     std::map<RowKey, std::shared_ptr<UITableViewCell>> _visibleCells;
     std::map<std::string, std::vector<std::shared_ptr<UITableViewCell>>> _reuseQueues;
-    std::map<std::pair<long, bool>, std::shared_ptr<UIView>> _visibleSupplementaryViews;
+    UITableViewSectionViews _sectionViews;
     std::shared_ptr<UIView> _indexView;
     std::shared_ptr<NSIndexPath> _selectedRow;
     std::optional<RowChange> _lastRowChange;

@@ -5,6 +5,8 @@
 #include "platform/UINavigationController.h"
 #include "platform/UIScrollView.h"
 
+#include <algorithm>
+
 std::shared_ptr<UIWindow> UIWindow::initWithFrame(const CGRect& frame) {
     UIView::initWithFrame(frame);
     setBackgroundColor(UIColor::blackColor());
@@ -40,6 +42,8 @@ void UIWindow::makeKeyAndVisible() { UIApplication::sharedApplication()->setKeyW
 
 void UIWindow::showPresentedView(const std::shared_ptr<UIView>& view, bool) {
     view->setFrame(bounds());
+    // Until it is dismissed, the presented view is all a reader may reach.
+    view->setAccessibilityViewIsModal(true);
     _presentedViews.push_back(view);
     addSubview(view);
     setNeedsLayout();
@@ -56,6 +60,12 @@ void UIWindow::layoutSubviews() {
     _statusBar->setFrame(CGRectMake(0, 0, frame().width(), UINavigationController::kStatusBarHeight));
     _statusBar->subviews().front()->setFrame(_statusBar->bounds());
     addSubview(_statusBar); // always on top
+}
+
+std::vector<std::shared_ptr<UIView>> UIWindow::subviewsInReadingOrder() const {
+    auto ordered = UIView::subviewsInReadingOrder();
+    std::stable_partition(ordered.begin(), ordered.end(), [this](const auto& view) { return view == _statusBar; });
+    return ordered;
 }
 
 bool UIWindow::sendTap(CGPoint point) {

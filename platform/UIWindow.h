@@ -11,6 +11,7 @@
 class UIWindow : public UIView {
 public:
     OBJC_CLASS_NAME(UIWindow)
+    const char* viewKind() const override { return "window"; }
 
     std::shared_ptr<UIWindow> initWithFrame(const CGRect& frame);
 
@@ -33,6 +34,8 @@ public:
     bool sendScroll(CGPoint point, CGFloat dy);
 
     void layoutSubviews() override;
+    // The status bar first, as the phone reads it, then the pages.
+    std::vector<std::shared_ptr<UIView>> subviewsInReadingOrder() const override;
 
 private:
     std::shared_ptr<UIViewController> _rootViewController;

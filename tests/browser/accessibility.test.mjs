@@ -108,6 +108,12 @@ describe('the page with the keyboard, a screen reader and the clipboard', () => 
     return violations;
   }
 
+  // The phone's texts that a reader, going through the page in its order, meets after a text lying wholly below them.
+  const textsReadGoingUp = () => page.$$eval('.screen .view.label > .text', (els) => {
+    const shown = els.map((el) => ({ text: el.textContent, box: el.getBoundingClientRect() })).filter(({ box }) => box.height > 0);
+    return shown.slice(1).filter(({ box }, index) => box.bottom <= shown[index].box.top).map(({ text }) => text);
+  });
+
   const hostOffset = async () => findNode(await app.tree(), (node) => node.class === 'UITableView').contentOffset[1];
 
   test('the Settings list and the root page: text fonts, Tab order with a ring, Enter and Space through the host', async () => {
@@ -133,6 +139,7 @@ describe('the page with the keyboard, a screen reader and the clipboard', () => 
       after: 'page button Turn to landscape',
     });
     assert.deepEqual((await page.locator('.screen [role=heading]').allTextContents()).sort(), ['Korvent Labs', 'Options']);
+    assert.deepEqual(await textsReadGoingUp(), []);
     assert.deepEqual((await asciiTextsInEmojiFont()).found, []);
     assert.deepEqual(await axeFindings(), []);
 
@@ -142,6 +149,19 @@ describe('the page with the keyboard, a screen reader and the clipboard', () => 
     assert.deepEqual((await app.files())[SETTINGS_FILE], { Enabled: false });
     assert.equal(await focused(), 'switch Enable');
     await press('Space', 'Configure');
+  });
+
+  test('the mail composer keeps the keyboard and the screen reader to itself until it is dismissed', async () => {
+    await page.getByRole('button', { name: 'Need Help' }).focus();
+    await press('Enter', 'Subject: Vimble Assistance');
+    assert.equal(await page.getByRole('dialog', { name: 'Vimble Assistance' }).getAttribute('aria-modal'), 'true');
+    await page.keyboard.press('Shift+Tab');
+    assert.deepEqual(await tabThroughPhone(), { stops: ['button Cancel', 'button Send'], after: 'page button Turn to landscape' });
+    assert.equal(await page.locator('.screen .view[inert]:has-text("The Creators")').count(), 1, 'the page beneath is inert');
+    assert.deepEqual(await axeFindings(), []);
+    await page.getByRole('button', { name: 'Cancel' }).focus();
+    await press('Enter', 'Subject: Vimble Assistance', 'detached');
+    assert.equal(await focused(), 'button Need Help');
   });
 
   test('the share sheet keeps Tab inside; Copy fills the clipboard and the focus returns to Share', async () => {
