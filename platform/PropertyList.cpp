@@ -4,7 +4,9 @@
 #include "platform/AtomicFile.h"
 #include "platform/BinaryPropertyListShape.h"
 #include "platform/Device.h"
+#include "platform/OpenStepPropertyList.h"
 #include "platform/PropertyListNode.h"
+#include "platform/UnicodeText.h"
 
 #include <utf8cpp/utf8.h>
 
@@ -122,27 +124,51 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
     return bytes;
 }
 
-} // namespace
+Value libplistToValue(std::string_view bytes) {
+    plist_t rawRoot = nullptr;
+    plist_from_memory(bytes.data(), static_cast<uint32_t>(bytes.size()), &rawRoot);
+    PlistPointer root(rawRoot);
+    if (!root) return Value();
+    return PropertyListNode::toValue(root.get(), kMaximumDepth).value_or(Value());
+}
+
+// Whether decoded text is the XML form rather than the old text form, whose
+// only value to start with '<' is data ("<0fbe>").
+bool looksLikeXml(std::string_view text) {
+    std::size_t start = text.find_first_not_of(" \t\r\n");
+    if (start == std::string_view::npos) return false;
+    text.remove_prefix(start);
+    return text.starts_with("<?xml") || text.starts_with("<!") || text.starts_with("<plist");
+}
 
 // A binary list is measured before libplist builds it, as deep nesting,
 // self-reference and shared objects would make it recurse or copy without
 // end; no list may expand to more nodes than its file has bytes.
+Value binaryToValue(std::string_view bytes) {
+    if (bytes.size() > kLargestFile) return Value();
+    if (!BinaryPropertyListShape::isWithinLimits(bytes, kMaximumDepth, bytes.size())) return Value();
+    return libplistToValue(bytes);
+}
+
+// Text, in UTF-8 or UTF-16: the XML form through libplist, the old text
+// form through our own reader. No text of either form holds a NUL; libplist
+// would cut the text short at it.
+Value textToValue(std::string_view bytes) {
+    std::optional<std::string> text = UnicodeText::toUtf8(bytes);
+    if (!text || text->empty() || text->size() > kLargestFile) return Value();
+    if (text->find('\0') != std::string::npos) return Value();
+    if (!looksLikeXml(*text)) return OpenStepPropertyList::parse(*text, kMaximumDepth).value_or(Value());
+    if (xmlNestingDepth(*text) > kMaximumDepth) return Value();
+    return libplistToValue(*text);
+}
+
+} // namespace
+
 Value PropertyList::fromData(const std::string& data) {
     std::string_view bytes(data);
-    // Skipped here: libplist takes a byte-order mark or not depending on what follows it.
-    if (bytes.starts_with(kUtf8ByteOrderMark)) bytes.remove_prefix(kUtf8ByteOrderMark.size());
-    if (bytes.empty() || bytes.size() > kLargestFile) return Value();
-    auto size = static_cast<uint32_t>(bytes.size());
-    bool isBinary = plist_is_binary(bytes.data(), size);
-    if (isBinary && !BinaryPropertyListShape::isWithinLimits(bytes, kMaximumDepth, bytes.size())) return Value();
-    // No XML document holds a NUL byte; libplist would cut the text short at it.
-    bool hasNul = bytes.find('\0') != std::string_view::npos;
-    if (!isBinary && (hasNul || xmlNestingDepth(bytes) > kMaximumDepth)) return Value();
-    plist_t rawRoot = nullptr;
-    plist_from_memory(bytes.data(), size, &rawRoot);
-    PlistPointer root(rawRoot);
-    if (!root) return Value();
-    return PropertyListNode::toValue(root.get(), kMaximumDepth).value_or(Value());
+    if (bytes.empty() || bytes.size() > kLargestFile + kUtf8ByteOrderMark.size()) return Value();
+    if (plist_is_binary(bytes.data(), static_cast<uint32_t>(bytes.size()))) return binaryToValue(bytes);
+    return textToValue(bytes);
 }
 
 Value PropertyList::read(const std::string& devicePath) {

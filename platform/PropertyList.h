@@ -9,7 +9,8 @@
 // dictionaryWithContentsOfFile:, arrayWithContentsOfFile: and
 // writeToFile:atomically: do. Paths are device paths.
 //
-// Reading accepts the XML and the binary form, of any value Foundation reads:
+// Reading accepts the XML, the binary and the old text (OpenStep) form, told
+// apart by their bytes, text in UTF-8 or UTF-16; of any value Foundation reads:
 // integers over the signed and unsigned 64-bit range, reals, dates, data,
 // text with any character, containers nested up to 512 deep. A missing or
 // unreadable file, one over 64 MiB, one that is malformed or not UTF-8, or
