@@ -41,6 +41,11 @@ std::optional<Value> OpenStepPropertyList::parse(std::string_view text, int maxi
     return OpenStepPropertyList(text, maximumDepth).parseDictionaryBody();
 }
 
+bool OpenStepPropertyList::isBlank(std::string_view text) {
+    OpenStepPropertyList reader(text, 0);
+    return reader.skipSpace() && reader.atEnd();
+}
+
 std::optional<Value> OpenStepPropertyList::parseWhole() {
     if (!skipSpace() || atEnd()) return std::nullopt;
     std::optional<Value> value = parseValue(0);

@@ -25,6 +25,9 @@ public:
     // `text` is UTF-8 (see UnicodeText). Nullopt for malformed text, text
     // with no value in it, and containers nested deeper than `maximumDepth`.
     static std::optional<Value> parse(std::string_view text, int maximumDepth);
+    // Whether the text holds nothing but white space and comments: an empty
+    // strings table, where a property list would be malformed.
+    static bool isBlank(std::string_view text);
 
 private:
     OpenStepPropertyList(std::string_view text, int maximumDepth) : _text(text), _maximumDepth(maximumDepth) {}

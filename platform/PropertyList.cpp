@@ -171,8 +171,12 @@ Value PropertyList::fromData(const std::string& data) {
     return textToValue(bytes);
 }
 
+std::optional<std::string> PropertyList::fileBytes(const std::string& devicePath) {
+    return readWholeFile(Device::shared().hostPath(devicePath));
+}
+
 Value PropertyList::read(const std::string& devicePath) {
-    auto bytes = readWholeFile(Device::shared().hostPath(devicePath));
+    auto bytes = fileBytes(devicePath);
     return bytes ? fromData(*bytes) : Value();
 }
 

@@ -3,6 +3,7 @@
 #include "platform/Value.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 // Property-list files on the device, read and written whole, as Foundation's
@@ -40,4 +41,7 @@ public:
     static std::string xmlData(const Value& value);
     static std::string binaryData(const Value& value);
     static Value fromData(const std::string& bytes);
+    // The bytes read() would take from the file: nullopt for a missing or
+    // unreadable file, one that is no regular file, or one over the limit.
+    static std::optional<std::string> fileBytes(const std::string& devicePath);
 };
