@@ -23,7 +23,8 @@ TEST(SliderBoundsTest, BoundsAreReadAsFloatValueReadsThem) {
         {Value(10), Value(90.0), Value(50), "10 50 90"},
         {Value("-5"), Value("2.5e1"), Value("7"), "-5 7 25"},
         {Value(-1e39), Value(1e39), Value(0.5), "0 0.5 1"},
-        {Value(std::nan("")), Value("lots"), Value(1e39), "0 0 1"},
+        {Value(std::nan("")), Value(), Value(1e39), "0 0 1"},
+        {Value("none"), Value(true), Value("YES"), "0 0 1"},
     };
     for (const auto& [minimum, maximum, value, expected] : cases) {
         auto specifier = PSSpecifier::preferenceSpecifierNamed_target_set_get_detail_cell_edit(
