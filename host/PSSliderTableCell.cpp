@@ -11,9 +11,9 @@ const auto registration = ClassRegistration<PSSliderTableCell, PSControlTableCel
                               .initializer<&PSSliderTableCell::initWithStyle_reuseIdentifier_specifier>(
                                   "initWithStyle:reuseIdentifier:specifier:");
 
-float floatFor(const Value& value, float fallback) {
-    return value.isNumber() && std::isfinite(value.doubleValue()) ? static_cast<float>(value.doubleValue()) : fallback;
-}
+// Numbers or numeric text (pages in the old text form hold no numbers), as
+// floatValue reads them; a bound past a float's range (1e39) falls back too.
+float floatFor(const Value& value, float fallback) { return value.finiteFloatValue().value_or(fallback); }
 
 // Whole numbers without decimals, others to two places.
 std::string valueText(float value) {

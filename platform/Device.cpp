@@ -1,5 +1,6 @@
 #include "platform/Device.h"
 
+#include "platform/CoreFoundationVersions.h"
 #include "platform/NSPathUtilities.h"
 
 #include <algorithm>
@@ -49,4 +50,29 @@ std::filesystem::path Device::hostPath(const std::string& devicePath) const {
     std::filesystem::path relative = std::filesystem::path(devicePath.substr(start)).lexically_normal();
     if (!relative.empty() && *relative.begin() == "..") return {};
     return _root / relative;
+}
+
+void Device::setPreferredLanguages(std::vector<std::string> languages) {
+    // A phone always has a language: an empty list means English, as a new phone has.
+    if (languages.empty()) languages = {"en"};
+    _preferredLanguages = std::move(languages);
+}
+
+bool Device::setSystemVersion(const std::string& systemVersion) {
+    if (!CoreFoundationVersions::forSystemVersion(systemVersion)) return false;
+    _systemVersion = systemVersion;
+    return true;
+}
+
+double Device::coreFoundationVersionNumber() const {
+    return CoreFoundationVersions::forSystemVersion(_systemVersion).value_or(0.0);
+}
+
+void Device::restoreSettings() {
+    _preferredLanguages = {"en"};
+    _systemVersion = CoreFoundationVersions::newestSystemVersion();
+    _capabilities = {"arm64", "armv7", "accelerometer", "auto-focus-camera", "bluetooth-le", "front-facing-camera",
+                     "gamekit", "gps", "gyroscope", "location-services", "magnetometer", "metal", "microphone",
+                     "opengles-2", "opengles-3", "peer-peer", "sms", "still-camera", "telephony", "video-camera",
+                     "wifi"};
 }

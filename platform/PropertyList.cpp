@@ -4,7 +4,9 @@
 #include "platform/AtomicFile.h"
 #include "platform/BinaryPropertyListShape.h"
 #include "platform/Device.h"
+#include "platform/OpenStepPropertyList.h"
 #include "platform/PropertyListNode.h"
+#include "platform/UnicodeText.h"
 
 #include <utf8cpp/utf8.h>
 
@@ -122,31 +124,66 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
     return bytes;
 }
 
-} // namespace
-
-// A binary list is measured before libplist builds it, as deep nesting,
-// self-reference and shared objects would make it recurse or copy without
-// end; no list may expand to more nodes than its file has bytes.
-Value PropertyList::fromData(const std::string& data) {
-    std::string_view bytes(data);
-    // Skipped here: libplist takes a byte-order mark or not depending on what follows it.
-    if (bytes.starts_with(kUtf8ByteOrderMark)) bytes.remove_prefix(kUtf8ByteOrderMark.size());
-    if (bytes.empty() || bytes.size() > kLargestFile) return Value();
-    auto size = static_cast<uint32_t>(bytes.size());
-    bool isBinary = plist_is_binary(bytes.data(), size);
-    if (isBinary && !BinaryPropertyListShape::isWithinLimits(bytes, kMaximumDepth, bytes.size())) return Value();
-    // No XML document holds a NUL byte; libplist would cut the text short at it.
-    bool hasNul = bytes.find('\0') != std::string_view::npos;
-    if (!isBinary && (hasNul || xmlNestingDepth(bytes) > kMaximumDepth)) return Value();
+Value libplistToValue(std::string_view bytes) {
     plist_t rawRoot = nullptr;
-    plist_from_memory(bytes.data(), size, &rawRoot);
+    plist_from_memory(bytes.data(), static_cast<uint32_t>(bytes.size()), &rawRoot);
     PlistPointer root(rawRoot);
     if (!root) return Value();
     return PropertyListNode::toValue(root.get(), kMaximumDepth).value_or(Value());
 }
 
+// Whether decoded text is the XML form rather than the old text form, whose
+// only value to start with '<' is data ("<0fbe>").
+bool looksLikeXml(std::string_view text) {
+    std::size_t start = text.find_first_not_of(" \t\r\n");
+    if (start == std::string_view::npos) return false;
+    text.remove_prefix(start);
+    return text.starts_with("<?xml") || text.starts_with("<!") || text.starts_with("<plist");
+}
+
+// A binary list is measured before libplist builds it, as deep nesting,
+// self-reference and shared objects would make it recurse or copy without
+// end; no list may expand to more nodes than its file has bytes.
+Value binaryToValue(std::string_view bytes) {
+    if (bytes.size() > kLargestFile) return Value();
+    if (!BinaryPropertyListShape::isWithinLimits(bytes, kMaximumDepth, bytes.size())) return Value();
+    return libplistToValue(bytes);
+}
+
+// No XML document holds a NUL byte; libplist would cut the text short at it.
+Value xmlToValue(std::string_view xml) {
+    if (xml.find('\0') != std::string_view::npos || xmlNestingDepth(xml) > kMaximumDepth) return Value();
+    return libplistToValue(xml);
+}
+
+// Text: UTF-8 XML goes to libplist as it stands (which takes bytes after
+// the end of the document, as Foundation does); UTF-16 is decoded first;
+// any other text is the old text form, read by our own reader.
+Value textToValue(std::string_view bytes) {
+    std::string_view unmarked = bytes.starts_with(kUtf8ByteOrderMark) ? bytes.substr(kUtf8ByteOrderMark.size()) : bytes;
+    if (looksLikeXml(unmarked)) return unmarked.size() > kLargestFile ? Value() : xmlToValue(unmarked);
+    std::optional<std::string> text = UnicodeText::toUtf8(bytes);
+    if (!text || text->empty() || text->size() > kLargestFile) return Value();
+    if (looksLikeXml(*text)) return xmlToValue(*text);
+    if (text->find('\0') != std::string::npos) return Value();
+    return OpenStepPropertyList::parse(*text, kMaximumDepth).value_or(Value());
+}
+
+} // namespace
+
+Value PropertyList::fromData(const std::string& data) {
+    std::string_view bytes(data);
+    if (bytes.empty() || bytes.size() > kLargestFile + kUtf8ByteOrderMark.size()) return Value();
+    if (plist_is_binary(bytes.data(), static_cast<uint32_t>(bytes.size()))) return binaryToValue(bytes);
+    return textToValue(bytes);
+}
+
+std::optional<std::string> PropertyList::fileBytes(const std::string& devicePath) {
+    return readWholeFile(Device::shared().hostPath(devicePath));
+}
+
 Value PropertyList::read(const std::string& devicePath) {
-    auto bytes = readWholeFile(Device::shared().hostPath(devicePath));
+    auto bytes = fileBytes(devicePath);
     return bytes ? fromData(*bytes) : Value();
 }
 

@@ -3,13 +3,15 @@
 #include "platform/Value.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 // Property-list files on the device, read and written whole, as Foundation's
 // dictionaryWithContentsOfFile:, arrayWithContentsOfFile: and
 // writeToFile:atomically: do. Paths are device paths.
 //
-// Reading accepts the XML and the binary form, of any value Foundation reads:
+// Reading accepts the XML, the binary and the old text (OpenStep) form, told
+// apart by their bytes, text in UTF-8 or UTF-16; of any value Foundation reads:
 // integers over the signed and unsigned 64-bit range, reals, dates, data,
 // text with any character, containers nested up to 512 deep. A missing or
 // unreadable file, one over 64 MiB, one that is malformed or not UTF-8, or
@@ -39,4 +41,7 @@ public:
     static std::string xmlData(const Value& value);
     static std::string binaryData(const Value& value);
     static Value fromData(const std::string& bytes);
+    // The bytes read() would take from the file: nullopt for a missing or
+    // unreadable file, one that is no regular file, or one over the limit.
+    static std::optional<std::string> fileBytes(const std::string& devicePath);
 };

@@ -9,7 +9,9 @@
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <sstream>
+#include <string_view>
 
 Value::Value(std::uint64_t integer) {
     if (integer <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
@@ -62,6 +64,35 @@ int leadingInteger(const std::string& text) {
     return static_cast<int>(std::clamp<long long>(signedValue, INT_MIN, INT_MAX));
 }
 
+// NSString's boolValue: white space, one optional sign and zeros are
+// skipped; then "Y", "y", "T", "t" or a digit 1-9 means true, and whatever
+// follows is ignored. So "YES", "true", "1" and "-007" are true.
+bool textBoolValue(const std::string& text) {
+    std::size_t index = 0;
+    while (index < text.size() && std::isspace(static_cast<unsigned char>(text[index]))) ++index;
+    if (index < text.size() && (text[index] == '+' || text[index] == '-')) ++index;
+    while (index < text.size() && text[index] == '0') ++index;
+    return index < text.size() && std::string_view("YyTt123456789").find(text[index]) != std::string_view::npos;
+}
+
+// NSNumber's compare: across integers and reals by value. An integer and a
+// real are compared exactly: 2^53 + 1 is not equal to the double 2^53.
+std::optional<bool> numbersEqual(const Value& left, const Value& right) {
+    bool leftNumeric = left.isInteger() || left.isUnsignedInteger() || left.isReal();
+    bool rightNumeric = right.isInteger() || right.isUnsignedInteger() || right.isReal();
+    if (!leftNumeric || !rightNumeric) return std::nullopt;
+    if (!left.isReal() && !right.isReal()) return std::nullopt;
+    if (left.isReal() && right.isReal()) return left.asReal() == right.asReal();
+    const Value& real = left.isReal() ? left : right;
+    const Value& integer = left.isReal() ? right : left;
+    double number = real.asReal();
+    if (!std::isfinite(number) || number != std::trunc(number)) return false;
+    // Past these bounds no 64-bit integer equals the real; inside them the cast is exact.
+    if (number < -0x1p63 || number >= 0x1p64) return false;
+    if (integer.isUnsignedInteger()) return number >= 0x1p63 && static_cast<std::uint64_t>(number) == integer.asUnsignedInteger();
+    return number < 0x1p63 && static_cast<std::int64_t>(number) == integer.asInteger();
+}
+
 } // namespace
 
 bool Value::asBool() const { return exactly<bool>(_storage, "boolean"); }
@@ -89,15 +120,7 @@ bool Value::boolValue() const {
     if (isReal()) return asReal() != 0.0;
     if (isObject()) return asObject() != nullptr;
     if (!isString()) return !isNil();
-    // NSString's boolValue: "Y", "y", "T", "t" or a non-zero digit after white space and sign.
-    for (char character : asString()) {
-        if (std::isspace(static_cast<unsigned char>(character)) || character == '+' || character == '-' ||
-            character == '0') {
-            continue;
-        }
-        return std::string("YyTt123456789").find(character) != std::string::npos;
-    }
-    return false;
+    return textBoolValue(asString());
 }
 
 int Value::intValue() const {
@@ -121,7 +144,20 @@ double Value::doubleValue() const {
     return 0.0;
 }
 
+std::optional<double> Value::finiteDoubleValue() const {
+    bool numeric = isNumber() || isString();
+    if (!numeric || !std::isfinite(doubleValue())) return std::nullopt;
+    return doubleValue();
+}
+
+std::optional<float> Value::finiteFloatValue() const {
+    std::optional<double> number = finiteDoubleValue();
+    if (!number || std::fabs(*number) > std::numeric_limits<float>::max()) return std::nullopt;
+    return static_cast<float>(*number);
+}
+
 bool Value::operator==(const Value& other) const {
+    if (std::optional<bool> equal = numbersEqual(*this, other)) return *equal;
     if (isArray() && other.isArray()) return *asArray() == *other.asArray();
     if (isDictionary() && other.isDictionary()) return *asDictionary() == *other.asDictionary();
     return _storage == other._storage;

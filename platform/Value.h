@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -93,7 +94,16 @@ public:
     int intValue() const;
     double doubleValue() const;
 
-    // Property-list equality: arrays and dictionaries compare by contents.
+    // A number (or numeric text) that a double or a float holds as a finite
+    // number, for callers such as a slider's bounds: a property list may hold
+    // 1e39, which is finite as a double and infinite as a float. Nullopt for
+    // anything else, not a number and the infinities included.
+    std::optional<double> finiteDoubleValue() const;
+    std::optional<float> finiteFloatValue() const;
+
+    // Property-list equality: arrays and dictionaries compare by contents,
+    // and numbers by their value whatever their kind, as NSNumber compares
+    // them (60 equals 60.0). A boolean stays apart from the numbers.
     bool operator==(const Value& other) const;
 
     // A short readable form for messages and test output.

@@ -33,6 +33,7 @@ void installBundleImages(const std::filesystem::path& root) {
 TemporaryDevice::TemporaryDevice(Images images) : _root(makeTemporaryDirectory()) {
     Device::shared().setRootDirectory(_root);
     Device::shared().setInstalledAppSchemes({});
+    Device::shared().restoreSettings();
     if (images == Images::Installed) installBundleImages(_root);
     RunLoop::main().useManualClock();
     UIApplication::sharedApplication()->setKeyWindow(nullptr);

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+#include <optional>
+
 namespace {
 
 TEST(ValueTest, IntValueReadsTextAsNSStringDoes) {
@@ -19,15 +23,67 @@ TEST(ValueTest, IntValueReadsTextAsNSStringDoes) {
 }
 
 TEST(ValueTest, BoolValueFollowsFoundation) {
-    EXPECT_FALSE(Value("NO").boolValue());
-    EXPECT_TRUE(Value("YES").boolValue());
-    EXPECT_TRUE(Value("  y").boolValue());
-    EXPECT_FALSE(Value("0").boolValue());
-    EXPECT_TRUE(Value("007").boolValue());
-    EXPECT_FALSE(Value(0).boolValue());
-    EXPECT_TRUE(Value(2).boolValue());
-    EXPECT_FALSE(Value().boolValue());
-    EXPECT_FALSE(Value(std::shared_ptr<NSObject>()).boolValue());
+    const std::pair<Value, bool> cases[] = {
+        {Value("NO"), false},   {Value("YES"), true},   {Value("  y"), true},  {Value("true"), true},
+        {Value("T"), true},     {Value("false"), false}, {Value("0"), false},  {Value("007"), true},
+        {Value("-1"), true},    {Value("+0009"), true}, {Value("\t\n 1"), true}, {Value("+-1"), false},
+        {Value("0 1"), false},  {Value("0x1"), false},  {Value(" "), false},   {Value(""), false},
+        {Value(0), false},      {Value(2), true},       {Value(0.0), false},   {Value(0.25), true},
+        {Value(), false},       {Value(std::shared_ptr<NSObject>()), false},
+    };
+    for (const auto& [value, expected] : cases) EXPECT_EQ(value.boolValue(), expected) << value.description();
+}
+
+TEST(ValueTest, NumbersCompareByValueWhateverTheirKind) {
+    struct Case {
+        Value left;
+        Value right;
+        bool equal;
+    };
+    const Case cases[] = {
+        {Value(60), Value(60.0), true},
+        {Value(60.0), Value(60), true},
+        {Value(-3), Value(-3.0), true},
+        {Value(60), Value(60.5), false},
+        {Value(std::int64_t{9007199254740993}), Value(9007199254740992.0), false},
+        {Value(std::uint64_t{1} << 63), Value(9223372036854775808.0), true},
+        {Value(std::int64_t{1} << 62), Value(4611686018427387904.0), true},
+        {Value(std::int64_t{INT64_MAX}), Value(9223372036854775808.0), false},
+        {Value(0), Value(std::nan("")), false},
+        {Value(std::nan("")), Value(std::nan("")), false},
+        {Value(0.5), Value(0.5), true},
+        {Value("60"), Value(60), false},
+        {Value(true), Value(1.0), false},
+        {Value::array({1, 2.0}), Value::array({1.0, 2}), true},
+    };
+    for (const auto& [left, right, equal] : cases) {
+        EXPECT_EQ(left == right, equal) << left.description() << " and " << right.description();
+    }
+}
+
+TEST(ValueTest, FiniteConversionsRefuseWhatWouldBecomeInfinite) {
+    struct Case {
+        Value value;
+        std::optional<double> asDouble;
+        std::optional<float> asFloat;
+    };
+    const Case cases[] = {
+        {Value(1e39), 1e39, std::nullopt},
+        {Value(-1e39), -1e39, std::nullopt},
+        {Value(3.4e38), 3.4e38, 3.4e38f},
+        {Value(60), 60.0, 60.0f},
+        {Value("2.5"), 2.5, 2.5f},
+        {Value("1e999"), std::nullopt, std::nullopt},
+        {Value(HUGE_VAL), std::nullopt, std::nullopt},
+        {Value(std::nan("")), std::nullopt, std::nullopt},
+        {Value(true), 1.0, 1.0f},
+        {Value(), std::nullopt, std::nullopt},
+        {Value::array(), std::nullopt, std::nullopt},
+    };
+    for (const auto& [value, asDouble, asFloat] : cases) {
+        EXPECT_EQ(value.finiteDoubleValue(), asDouble) << value.description();
+        EXPECT_EQ(value.finiteFloatValue(), asFloat) << value.description();
+    }
 }
 
 TEST(ValueTest, ContainersAreSharedByReferenceAndCompareByContents) {
