@@ -17,8 +17,9 @@ const screen = document.getElementById('screen');
 const phone = document.getElementById('phone');
 const renderer = new ScreenRenderer(screen);
 
-// `nextEvent`: the index in the app's whole log of the first entry not yet shown.
-const shown = { version: 0, nextEvent: 0, files: null, device: null, apps: '' };
+// `nextEvent`: the index in the app's log of the first entry not yet shown;
+// `eventGeneration`: how many times the log had been cleared when it was counted.
+const shown = { version: 0, nextEvent: 0, eventGeneration: null, files: null, device: null, apps: '' };
 
 async function request(method, path, body) {
   const options = { method, headers: {} };
@@ -57,7 +58,8 @@ async function follow() {
   for (;;) {
     try {
       const since = shown.version ? `since=${shown.version}&` : '';
-      const state = await request('GET', `/api/state?${since}events=${shown.nextEvent}`);
+      const generation = shown.eventGeneration === null ? '' : `&generation=${shown.eventGeneration}`;
+      const state = await request('GET', `/api/state?${since}events=${shown.nextEvent}${generation}`);
       showState(state);
       if (state.busy) await new Promise((resolve) => setTimeout(resolve, RETRY_MS));
     } catch (error) {
@@ -263,11 +265,13 @@ const KIND_NAMES = {
   dismiss: 'dismissed', mail: 'mail sent', activity: 'share', log: 'log',
 };
 
-// New entries go on top. An answer that starts before the next entry this
-// page expects comes from a log cleared since; one that starts after it
-// means older entries left the app's window before this page caught up.
+// New entries go on top. An answer of another generation comes from a log
+// cleared since, and brings all it kept; one that starts after the next
+// entry this page expects means older entries left the app's window before
+// this page caught up.
 function showEvents(state) {
-  if (state.eventsFrom < shown.nextEvent) eventList.replaceChildren();
+  if (state.eventGeneration !== shown.eventGeneration) eventList.replaceChildren();
+  shown.eventGeneration = state.eventGeneration;
   for (const event of state.events) {
     eventList.prepend(eventItem(event));
     if (event.kind === 'url') {
