@@ -107,6 +107,7 @@ test('the Settings list, then the root page: switch, mail, share, scrolling, tur
     `${item.className}: ${item.querySelector('.detail').textContent}`))).join() === logged.join(), 'the log since the reset alone');
   assert.ok(logged.length > shownBefore);
   await app.act('/api/reset');
+  await screenText(page, 'Enable').waitFor({ state: 'detached' });
 });
 
 test('the configure page: the tones and the mark of the chosen one', async () => {
