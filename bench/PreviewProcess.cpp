@@ -100,11 +100,11 @@ double PreviewProcess::cpuSeconds() const {
     return nanoseconds / kNanosecondsPerSecond;
 }
 
-std::size_t PreviewProcess::residentBytes() const {
+std::size_t PreviewProcess::residentBytes(const char* field) const {
     std::ifstream status("/proc/" + std::to_string(_pid) + "/status");
     constexpr std::size_t kBytesPerKilobyte = 1024;
     for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmRSS:", 0) == 0) return std::strtoull(line.c_str() + 6, nullptr, 10) * kBytesPerKilobyte;
+        if (line.starts_with(field)) return std::strtoull(line.c_str() + std::strlen(field), nullptr, 10) * kBytesPerKilobyte;
     }
     return 0;
 }

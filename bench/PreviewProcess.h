@@ -40,7 +40,9 @@ public:
     double cpuSeconds() const;
 
     // The app's resident memory now, from /proc; 0 when it cannot be read.
-    std::size_t residentBytes() const;
+    // `field` names the line of /proc/PID/status: all of it ("VmRSS:"), or
+    // the anonymous part alone, heap and stacks ("RssAnon:").
+    std::size_t residentBytes(const char* field = "VmRSS:") const;
 
 private:
     bool start(const std::string& executable);

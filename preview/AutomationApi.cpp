@@ -79,7 +79,7 @@ void AutomationApi::registerRoutes(HttpRoutes& routes) {
     routes.get("/api/events", [this](const HttpRequest&, HttpResponse& response) {
         onMain([this] { return _feed.publishNow(); });
         StatePublisher::Events events;
-        _publisher.current(0, events);
+        _publisher.current({}, events);
         send(response, {200, std::move(events.entries)});
     });
     routes.get("/api/files", [this](const HttpRequest&, HttpResponse& response) {
@@ -229,18 +229,22 @@ AutomationApi::Reply AutomationApi::reset() {
 }
 
 // The browser's feed: with `since`, waits until the phone changes past that
-// version; `events` is the index of the first log entry the caller lacks.
+// version; `events` is the index of the first log entry the caller lacks, in
+// the log's generation `generation` (the current one when not given).
 AutomationApi::Reply AutomationApi::state(const HttpRequest& request) {
     bool busy = request.hasParam("since") && !waitPast(numberParameter(request, "since"));
+    EventLog::Position position{numberParameter(request, "events")};
+    if (request.hasParam("generation")) position.generation = numberParameter(request, "generation");
     StatePublisher::Events events;
-    StatePublisher::Snapshot snapshot = _publisher.current(numberParameter(request, "events"), events);
+    StatePublisher::Snapshot snapshot = _publisher.current(position, events);
     json body{{"version", snapshot.version},
               {"clock", snapshot.clock},
               {"files", *snapshot.files},
               {"device", *snapshot.device},
               {"events", std::move(events.entries)},
               {"eventsFrom", events.from},
-              {"eventCount", events.count}};
+              {"eventCount", events.count},
+              {"eventGeneration", events.generation}};
     if (busy) body["busy"] = true;
     return {200, std::move(body), snapshot.window};
 }

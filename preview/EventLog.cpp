@@ -25,18 +25,21 @@ void EventLog::add(Event event) {
 void EventLog::clear() {
     _events.clear();
     _count = 0;
+    ++_generation;
 }
 
-std::uint64_t EventLog::startFor(std::uint64_t from) const {
-    if (from < firstIndex() || from > _count) return firstIndex();
-    return from;
+std::uint64_t EventLog::startFor(Position position) const {
+    bool sameGeneration = position.generation.value_or(_generation) == _generation;
+    if (!sameGeneration || position.from < firstIndex() || position.from > _count) return firstIndex();
+    return position.from;
 }
 
-nlohmann::json EventLog::entriesFrom(std::uint64_t from) const {
+nlohmann::json EventLog::entriesFrom(Position position) const {
     auto list = nlohmann::json::array();
-    for (std::uint64_t index = startFor(from); index < _count; ++index) {
+    for (std::uint64_t index = startFor(position); index < _count; ++index) {
         const Event& event = _events[index - firstIndex()];
-        list.push_back({{"index", index},
+        list.push_back({{"generation", _generation},
+                        {"index", index},
                         {"time", event.time},
                         {"kind", event.kind},
                         {"detail", event.detail},

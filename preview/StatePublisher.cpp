@@ -42,9 +42,9 @@ StatePublisher::Snapshot StatePublisher::current() const {
     return snapshotNow();
 }
 
-StatePublisher::Snapshot StatePublisher::current(std::uint64_t from, Events& events) const {
+StatePublisher::Snapshot StatePublisher::current(EventLog::Position position, Events& events) const {
     std::lock_guard lock(_mutex);
-    events = {_events.entriesFrom(from), _events.startFor(from), _events.count()};
+    events = {_events.entriesFrom(position), _events.startFor(position), _events.count(), _events.generation()};
     return snapshotNow();
 }
 

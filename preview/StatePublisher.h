@@ -40,11 +40,13 @@ public:
         Json files = std::make_shared<const nlohmann::json>(nlohmann::json::array());
         Json device = std::make_shared<const nlohmann::json>(nlohmann::json::object());
     };
-    // Entries of the log from some index on, and where they start in the whole history.
+    // Entries of the log from some index on, where they start in the whole
+    // history, and the log's generation (how many times it was cleared).
     struct Events {
         nlohmann::json entries;
         std::uint64_t from = 0;
         std::uint64_t count = 0;
+        std::uint64_t generation = 0;
     };
     enum class Log { Kept, Cleared };
 
@@ -53,8 +55,8 @@ public:
     std::uint64_t publish(Frame frame, std::vector<EventLog::Event> newEvents, Log log);
 
     Snapshot current() const;
-    // The snapshot and the log entries from index `from` on, both as of one version.
-    Snapshot current(std::uint64_t from, Events& events) const;
+    // The snapshot and the log entries from `position` on, both as of one version.
+    Snapshot current(EventLog::Position position, Events& events) const;
 
     // Waits until the version passes `since`, the timeout ends or the
     // publisher shuts down; true when there is something newer.

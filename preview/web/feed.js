@@ -43,7 +43,8 @@ export class StateFeed {
     for (;;) {
       try {
         const since = this.version ? `since=${this.version}&` : '';
-        const state = await request('GET', `/api/state?${since}events=${this.panel.nextEvent}`);
+        const generation = this.panel.eventGeneration === null ? '' : `&generation=${this.panel.eventGeneration}`;
+        const state = await request('GET', `/api/state?${since}events=${this.panel.nextEvent}${generation}`);
         this.showState(state);
         if (state.busy) await new Promise((resolve) => setTimeout(resolve, RETRY_MS));
       } catch (error) {

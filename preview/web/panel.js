@@ -21,8 +21,9 @@ export class SidePanel {
     this.eventList = document.getElementById('events');
     this.banner = document.getElementById('banner');
     this.bannerTimer = null;
-    // `nextEvent`: the index in the app's whole log of the first entry not yet shown.
-    this.shown = { nextEvent: 0, files: null, device: null, apps: '' };
+    // `nextEvent`: the index in the app's log of the first entry not yet shown;
+    // `eventGeneration`: how many times the log had been cleared when it was counted.
+    this.shown = { nextEvent: 0, eventGeneration: null, files: null, device: null, apps: '' };
     this.rotateButton.addEventListener('click', () => {
       const landscape = this.shown.device && this.shown.device.orientation === 'landscape';
       act('/api/device', { orientation: landscape ? 'portrait' : 'landscape' });
@@ -35,6 +36,10 @@ export class SidePanel {
 
   get nextEvent() {
     return this.shown.nextEvent;
+  }
+
+  get eventGeneration() {
+    return this.shown.eventGeneration;
   }
 
   showState(state) {
@@ -89,11 +94,13 @@ export class SidePanel {
     }));
   }
 
-  // New entries go on top. An answer that starts before the next entry this
-  // page expects comes from a log cleared since; one that starts after it
-  // means older entries left the app's window before this page caught up.
+  // New entries go on top. An answer of another generation comes from a log
+  // cleared since, and brings all it kept; one that starts after the next
+  // entry this page expects means older entries left the app's window before
+  // this page caught up.
   showEvents(state) {
-    if (state.eventsFrom < this.shown.nextEvent) this.eventList.replaceChildren();
+    if (state.eventGeneration !== this.shown.eventGeneration) this.eventList.replaceChildren();
+    this.shown.eventGeneration = state.eventGeneration;
     for (const event of state.events) {
       this.eventList.prepend(eventItem(event));
       if (event.kind === 'url') {

@@ -23,6 +23,7 @@ let browser, app, page;
 before(async () => { browser = await openBrowser(); app = await startApp(); page = await browser.newPage(app); });
 after(async () => { await app?.stop(); await browser?.close(); });
 
+const FEED = /\/api\/state\?/;
 const enableSwitch = () => row(page, 'Enable').locator('[role=switch]');
 const filesPanel = (path, text) => page.locator(`#files section.file[data-path="${path}"] pre`).filter({ hasText: text });
 // The newest entries of the side panel's log, as "class: kind detail".
@@ -86,6 +87,27 @@ test('the Settings list, then the root page: switch, mail, share, scrolling, tur
   assert.deepEqual(Object.values(await app.files()), [null, null, null]);
   await eventually(async () => (await page.locator('#files .file.missing').count()) === 3, 'files shown as missing');
   assert.equal(await page.locator('#events li').count(), 0);
+
+  // The feed's next question after a reset still counts the entries from before it: held until more came after
+  // the reset than the page had shown, the answer must still replace the whole log panel.
+  await app.act('/api/tap', { text: 'Vimble' });
+  await app.act('/api/tap', { switch: 'Enable' });
+  const held = [];
+  await page.route(FEED, (route) => held.push(route));
+  await app.act('/api/device', { orientation: 'landscape' });
+  await eventually(async () => held.length === 1, 'the feed to ask again');
+  const shownBefore = await page.locator('#events li').count();
+  await app.act('/api/reset');
+  await app.act('/api/tap', { text: 'Vimble' });
+  for (let tap = 0; tap <= shownBefore; tap += 1) await app.act('/api/tap', { switch: 'Enable' });
+  await page.unroute(FEED);
+  await held[0].continue();
+  const logged = (await app.events()).map((event) => `event kind-${event.kind}: ${event.detail}`).reverse();
+  await eventually(async () => (await page.locator('#events li').evaluateAll((items) => items.map((item) =>
+    `${item.className}: ${item.querySelector('.detail').textContent}`))).join() === logged.join(), 'the log since the reset alone');
+  assert.ok(logged.length > shownBefore);
+  await app.act('/api/reset');
+  await screenText(page, 'Enable').waitFor({ state: 'detached' });
 });
 
 test('the configure page: the tones and the mark of the chosen one', async () => {

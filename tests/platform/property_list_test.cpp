@@ -82,13 +82,17 @@ TEST_F(PropertyListTest, AFailedWriteLeavesTheOldFileWholeAndNoTemporaryBehind) 
     EXPECT_EQ(entries, 2u) << "test.plist and the blocking directory only";
 }
 
-TEST_F(PropertyListTest, WrittenFilesTakeTheUsualMode) {
-    ASSERT_TRUE(PropertyList::write(Value::array({}), kFile));
-    struct stat status {};
-    ASSERT_EQ(::stat(device.hostPath(kFile).c_str(), &status), 0);
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    EXPECT_EQ(status.st_mode & 0777, 0666 & ~mask);
+TEST_F(PropertyListTest, WrittenFilesTakeTheModeTheUmaskGives) {
+    const std::vector<std::pair<mode_t, mode_t>> masksAndModes{{0022, 0644}, {0027, 0640}, {0002, 0664}};
+    mode_t saved = ::umask(0022);
+    for (const auto& [mask, mode] : masksAndModes) {
+        ::umask(mask);
+        ASSERT_TRUE(PropertyList::write(Value::array({}), kFile));
+        struct stat status {};
+        ASSERT_EQ(::stat(device.hostPath(kFile).c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 0777, mode) << "umask " << std::oct << mask;
+    }
+    ::umask(saved);
 }
 
 TEST(DevicePathTest, DevicePathsStayUnderTheRoot) {

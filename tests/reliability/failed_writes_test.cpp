@@ -10,12 +10,10 @@
 #include "support/TableSweep.h"
 #include "support/TemporaryDevice.h"
 #include "tests/reliability/PanelOutput.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/Marks.h"
 
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
 
 #include <filesystem>
 #include <functional>
@@ -108,28 +106,6 @@ protected:
         return PropertyList::xmlData(GetParam().old);
     }
     TemporaryDevice device;
-};
-
-// Every write of the process stops after a few bytes with EFBIG, as one on a
-// full disk stops with ENOSPC; no privileges are needed for it.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &_saved);
-        rlimit limited{bytes, _saved.rlim_max};
-        _limited = ::setrlimit(RLIMIT_FSIZE, &limited) == 0;
-        _previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &_saved);
-        std::signal(SIGXFSZ, _previousHandler);
-    }
-    bool limited() const { return _limited; }
-
-private:
-    rlimit _saved{};
-    bool _limited = false;
-    void (*_previousHandler)(int) = nullptr;
 };
 
 TEST_P(FailedWrite, AWriteStoppedPartWayLeavesTheOldFileWhole) {
