@@ -1,9 +1,13 @@
 #include "preview/HttpSession.h"
 
 #include <boost/asio/post.hpp>
+#include <boost/asio/write.hpp>
+#include <boost/beast/core/string.hpp>
 #include <boost/beast/http/error.hpp>
 #include <boost/beast/http/read.hpp>
 #include <boost/beast/http/write.hpp>
+
+#include <string_view>
 
 namespace http = boost::beast::http;
 using boost::system::error_code;
@@ -72,6 +76,16 @@ void HttpSession::onHeader(error_code error) {
         if (auto refusal = _settings.check(_parser->get().base())) return refuseAndClose(refusal->status, refusal->message);
     }
     if (_parser->is_done()) return dispatch();
+    if (!boost::beast::iequals(_parser->get()[http::field::expect], "100-continue")) return readBody();
+    // curl waits a second for this before it sends a body over 1 KiB.
+    static constexpr std::string_view kContinue = "HTTP/1.1 100 Continue\r\n\r\n";
+    boost::asio::async_write(_stream, boost::asio::buffer(kContinue.data(), kContinue.size()),
+                             [self = shared_from_this()](error_code writeError, std::size_t) {
+                                 if (!writeError) self->readBody();
+                             });
+}
+
+void HttpSession::readBody() {
     http::async_read(_stream, _buffer, *_parser,
                      [self = shared_from_this()](error_code readError, std::size_t) { self->onBody(readError); });
 }

@@ -33,6 +33,7 @@ private:
     // socket when it fires, and a client cut off half-way is still told why.
     void startDeadline();
     void onHeader(boost::system::error_code error);
+    void readBody();
     void onBody(boost::system::error_code error);
     void onReadFailure(boost::system::error_code error);
     std::optional<HttpServer::Refusal> framingRefusal() const;

@@ -93,15 +93,17 @@ test('the Settings list, then the root page: switch, mail, share, scrolling, tur
   await app.act('/api/tap', { text: 'Vimble' });
   await app.act('/api/tap', { switch: 'Enable' });
   const held = [];
-  await page.route(FEED, (route) => held.push(route));
+  let holding = true;
+  await page.route(FEED, (route) => (holding ? held.push(route) : route.continue()));
   await app.act('/api/device', { orientation: 'landscape' });
   await eventually(async () => held.length === 1, 'the feed to ask again');
   const shownBefore = await page.locator('#events li').count();
   await app.act('/api/reset');
   await app.act('/api/tap', { text: 'Vimble' });
   for (let tap = 0; tap <= shownBefore; tap += 1) await app.act('/api/tap', { switch: 'Enable' });
-  await page.unroute(FEED);
+  holding = false;
   await held[0].continue();
+  await page.unroute(FEED);
   const logged = (await app.events()).map((event) => `event kind-${event.kind}: ${event.detail}`).reverse();
   await eventually(async () => (await page.locator('#events li').evaluateAll((items) => items.map((item) =>
     `${item.className}: ${item.querySelector('.detail').textContent}`))).join() === logged.join(), 'the log since the reset alone');
