@@ -26,7 +26,8 @@ void PSControlTableCell::layoutSubviews() {
     const auto& title = titleLabel();
     CGFloat left = kMargin;
     if (!title->text().empty()) {
-        CGFloat needed = title->sizeThatFits(CGSizeMake(std::numeric_limits<CGFloat>::infinity(), 0)).width * kTitleGenerosity + kTitleSlack;
+        CGSize text = title->sizeThatFits(CGSizeMake(std::numeric_limits<CGFloat>::infinity(), 0));
+        CGFloat needed = text.width * kTitleGenerosity + kTitleSlack;
         CGFloat width = std::min(needed, content.width() * kMostTitleShare);
         title->setFrame(CGRectMake(kMargin, 0, width, content.height()));
         left = kMargin + width + kGap;

@@ -9,7 +9,9 @@ public:
     OBJC_CLASS_NAME(UILabel)
     const char* viewKind() const override { return "label"; }
     // Text is read as it stands.
-    UIAccessibilityTraits accessibilityTraits() const override { return UIView::accessibilityTraits() | UIAccessibilityTraitStaticText; }
+    UIAccessibilityTraits accessibilityTraits() const override {
+        return UIView::accessibilityTraits() | UIAccessibilityTraitStaticText;
+    }
     bool isAccessibilityElement() const override { return true; }
 
     std::shared_ptr<UILabel> initWithFrame(const CGRect& frame);

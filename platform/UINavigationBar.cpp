@@ -16,7 +16,8 @@ constexpr CGFloat kButtonPadding = 16;
 constexpr double kButtonFontSize = 17; // as UIButton draws its title
 
 CGFloat textButtonWidth(const std::string& title) {
-    CGFloat textWidth = TextMetrics::sizeOfText(title, {kButtonFontSize, false}, std::numeric_limits<CGFloat>::infinity(), 1).width;
+    CGFloat anyWidth = std::numeric_limits<CGFloat>::infinity();
+    CGFloat textWidth = TextMetrics::sizeOfText(title, {kButtonFontSize, false}, anyWidth, 1).width;
     return std::max<CGFloat>(kSymbolButtonWidth, textWidth + kButtonPadding);
 }
 

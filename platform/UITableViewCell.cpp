@@ -126,14 +126,16 @@ bool showsText(const UIView& view) {
     if (label && label->accessibilityLabel().empty() && label->text().find_first_not_of(' ') != std::string::npos) {
         return true;
     }
-    return std::ranges::any_of(view.subviews(), [](const auto& subview) { return !subview->isHidden() && showsText(*subview); });
+    return std::ranges::any_of(view.subviews(),
+                               [](const auto& subview) { return !subview->isHidden() && showsText(*subview); });
 }
 
 // A switch, a button or an inner table's row takes the tap before the row does.
 bool holdsOwnTapTarget(const UIView& view) {
     return std::ranges::any_of(view.subviews(), [](const auto& subview) {
         if (subview->isHidden()) return false;
-        if (dynamic_cast<const UIControl*>(subview.get()) || dynamic_cast<const UITableViewCell*>(subview.get())) return true;
+        const UIView* inner = subview.get();
+        if (dynamic_cast<const UIControl*>(inner) || dynamic_cast<const UITableViewCell*>(inner)) return true;
         return holdsOwnTapTarget(*subview);
     });
 }
@@ -144,7 +146,8 @@ bool holdsOwnTapTarget(const UIView& view) {
 UIAccessibilityTraits UITableViewCell::accessibilityTraits() const {
     UIAccessibilityTraits traits = UIView::accessibilityTraits();
     if (_accessoryType == UITableViewCellAccessoryType::Checkmark) traits |= UIAccessibilityTraitSelected;
-    if (isUserInteractionEnabled() && showsText(*this) && !holdsOwnTapTarget(*this)) traits |= UIAccessibilityTraitButton;
+    bool actsByItself = isUserInteractionEnabled() && showsText(*this) && !holdsOwnTapTarget(*this);
+    if (actsByItself) traits |= UIAccessibilityTraitButton;
     return traits;
 }
 

@@ -68,7 +68,8 @@ UITableViewGeometry::Section UITableViewGeometry::measureSection(UITableView& ta
     geometry.rowHeights.reserve(rows);
     for (long row = 0; row < rows; ++row) {
         std::optional<CGFloat> height;
-        if (handler) height = handler->tableView_heightForRowAtIndexPath(self, NSIndexPath::indexPathForRow_inSection(row, section));
+        auto indexPath = NSIndexPath::indexPathForRow_inSection(row, section);
+        if (handler) height = handler->tableView_heightForRowAtIndexPath(self, indexPath);
         geometry.rowTops.push_back(y);
         geometry.rowHeights.push_back(height.value_or(table.rowHeight()));
         y += geometry.rowHeights.back();

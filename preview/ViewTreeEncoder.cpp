@@ -97,18 +97,20 @@ nlohmann::json ViewTreeEncoder::encodeView(const UIView& view) {
 void ViewTreeEncoder::addAccessibility(const UIView& view, nlohmann::json& node) {
     if (!view.accessibilityLabel().empty()) node["label"] = view.accessibilityLabel();
     if (auto traits = view.accessibilityTraits()) node["traits"] = traitsJson(traits);
-    if (view.isAccessibilityElement()) node["element"] = true;
     if (view.accessibilityViewIsModal()) node["modal"] = true;
 }
 
-// Children come in reading order; `z` is each one's place in drawing order.
+// Children come in reading order; where that is not their drawing order,
+// `z` gives each one's place in the latter.
 void ViewTreeEncoder::addChildren(const UIView& view, nlohmann::json& node) {
     const auto& drawn = view.subviews();
     if (drawn.empty()) return;
+    auto read = view.subviewsInReadingOrder();
+    bool reordered = read != drawn;
     auto children = nlohmann::json::array();
-    for (const auto& subview : view.subviewsInReadingOrder()) {
+    for (const auto& subview : read) {
         auto child = encodeView(*subview);
-        child["z"] = std::find(drawn.begin(), drawn.end(), subview) - drawn.begin();
+        if (reordered) child["z"] = std::find(drawn.begin(), drawn.end(), subview) - drawn.begin();
         children.push_back(std::move(child));
     }
     node["children"] = std::move(children);

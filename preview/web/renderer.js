@@ -235,7 +235,7 @@ export class ScreenRenderer {
   // their z-index paints them in the latter.
   renderChildren(record, node, context) {
     const children = node.children || [];
-    const reordered = children.some((child, index) => child.z !== index);
+    const reordered = children.some((child) => child.z !== undefined);
     let previous = record.decorations.length ? record.decorations.at(-1) : null;
     for (const child of children) {
       const childEl = this.renderView(child, node, context);

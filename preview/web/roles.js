@@ -1,6 +1,7 @@
 // What the drawn phone is to a screen reader: roles, names and states taken
 // from what each view of the host's tree says it is (`kind`) and what the
 // platform tells assistive technology of it (`traits`, `label`, `modal`).
+// A picture without a label is decoration.
 // Whatever a finger can tap gets tabindex -1 here; keyboard.js makes one of
 // them the page's Tab stop and moves between them.
 
@@ -58,7 +59,7 @@ function describeView(node, parent, cell) {
   }
   if (node.label) return { role: 'img', 'aria-label': node.label };
   if (has(node, 'header')) return { role: 'heading', 'aria-level': parent?.kind === 'navigationBar' ? '2' : '3' };
-  if (node.kind === 'image' && !node.element && !node.children) return { 'aria-hidden': 'true' };
+  if (node.kind === 'image' && !node.children) return { 'aria-hidden': 'true' };
   return {};
 }
 
