@@ -30,10 +30,20 @@ public:
                                            const std::shared_ptr<NSIndexPath>& indexPath) override;
 
     void openEntry(const SettingsEntry& entry);
+    // The page an entry opens, or the error page saying why it does not open.
+    std::shared_ptr<UIViewController> pageFor(const SettingsEntry& entry);
+
+    // The entries read again from the device and shown; the scroll position stays where rows remain.
+    void reloadEntries();
+    // The installed entry read from `file` (a device path), if there is one.
+    const SettingsEntry* entryForFile(const std::string& file) const;
+    // The entry file of the page last opened from this list.
+    const std::string& openedEntryFile() const { return _openedEntryFile; }
 
 private:
     static BundleLoader::Result openPage(const SettingsEntry& entry);
 
     std::shared_ptr<UITableView> _table;
     std::vector<SettingsEntry> _entries;
+    std::string _openedEntryFile;
 };

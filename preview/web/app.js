@@ -260,7 +260,7 @@ function showFiles(files) {
 
 const KIND_NAMES = {
   file: 'file written', url: 'address', notification: 'notification', present: 'presented',
-  dismiss: 'dismissed', mail: 'mail sent', activity: 'share', log: 'log',
+  dismiss: 'dismissed', mail: 'mail sent', activity: 'share', log: 'log', reload: 'reloaded',
 };
 
 // New entries go on top. An answer that starts before the next entry this
