@@ -60,7 +60,7 @@ test('an edit of the page on screen shows without a tap; a broken save shows wha
 
   await save(page('Soaker hose'));
   await shows(tab, app, 'Soaker hose');
-  await tapOnScreen(tab, 'Back');
+  await app.act('/api/back');
   await shows(tab, app, 'Garden');
   assert.equal(await tab.evaluate(() => window.stillTheSamePage), true, 'the browser page was never reloaded');
 
