@@ -3,6 +3,7 @@
 #include "platform/ActivityMonitor.h"
 #include "platform/RunLoop.h"
 #include "preview/SettingsEntry.h"
+#include "preview/TweakProject.h"
 
 #include <algorithm>
 
@@ -84,7 +85,7 @@ void LivePages::handOver(FolderWatcher::Batch batch) {
 std::vector<std::string> LivePages::devicePathsIn(const FolderWatcher::Batch& batch) const {
     std::vector<std::string> paths;
     for (const auto& path : batch) {
-        if (!isInside(path, _deviceRoot)) continue;
+        if (!isInside(path, _deviceRoot) || !TweakProject::isPhoneFileName(path.filename().string())) continue;
         std::string devicePath = "/" + path.lexically_relative(_deviceRoot).generic_string();
         if (std::find(paths.begin(), paths.end(), devicePath) == paths.end()) paths.push_back(devicePath);
     }

@@ -14,7 +14,7 @@ std::shared_ptr<const SpecifierList> PlistPageController::specifiers() {
     _loadError.clear();
     SpecifierList rows;
     auto file = PropertyList::readDictionary(_file);
-    if (!file) _loadError = "The entry " + _file + " can no longer be read.";
+    if (!file) _loadError = "The file " + _file + " can no longer be read.";
     if (file) {
         auto read = PSPlistSpecifiers::read(*file, self<PlistPageController>());
         _loadError = read.error;

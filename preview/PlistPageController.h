@@ -5,7 +5,8 @@
 #include <string>
 
 // A page whose rows are the `items` of a property list on the device (an
-// entry's own page), read whenever the rows are built: when the page opens
+// entry's own page, or a bundle's Root.plist standing in for code that
+// cannot run here), read whenever the rows are built: when the page opens
 // and again when its file changes (`reloadSpecifiers`). A file that cannot be
 // read or is no page leaves the page empty and `loadError` says why.
 class PlistPageController : public PSListController {

@@ -4,6 +4,7 @@
 #include "platform/UIScreen.h"
 #include "preview/BundleErrorController.h"
 #include "preview/BundleLoader.h"
+#include "preview/CodeStandIn.h"
 #include "preview/PlistPageController.h"
 #include "preview/SettingsEntryCell.h"
 
@@ -54,7 +55,7 @@ void SettingsListController::openEntry(const SettingsEntry& entry) {
 }
 
 std::shared_ptr<UIViewController> SettingsListController::pageFor(const SettingsEntry& entry) {
-    BundleLoader::Result loaded = entry.isPage() ? openPage(entry) : BundleLoader::loadRootController(entry);
+    BundleLoader::Result loaded = entry.isPage() ? openPage(entry) : openBundle(entry);
     std::shared_ptr<UIViewController> page = loaded.controller;
     if (!page) page = alloc<BundleErrorController>()->initWithEntry_message(entry, loaded.error);
     // The Settings app names a bundle's page after its row unless the page names itself.
@@ -70,6 +71,15 @@ void SettingsListController::reloadEntries() {
 const SettingsEntry* SettingsListController::entryForFile(const std::string& file) const {
     auto found = std::find_if(_entries.begin(), _entries.end(), [&](const auto& entry) { return entry.file == file; });
     return found == _entries.end() ? nullptr : &*found;
+}
+
+// A bundle whose code cannot run here opens the page of its Root.plist in place of its code.
+BundleLoader::Result SettingsListController::openBundle(const SettingsEntry& entry) {
+    auto standIn = std::dynamic_pointer_cast<PlistPageController>(CodeStandIn::pageFor(entry));
+    if (!standIn) return BundleLoader::loadRootController(entry);
+    standIn->specifiers();
+    if (!standIn->loadError().empty()) return {nullptr, standIn->file() + ": " + standIn->loadError()};
+    return {standIn, {}};
 }
 
 // An entry without a bundle is a page of the items it holds, read afresh each time it opens.

@@ -9,7 +9,8 @@
 
 // The Settings app's first page: one row per installed entry. Tapping a row
 // loads its bundle and pushes the bundle's root page (or the page of the
-// entry's own items), or an error page that says what failed.
+// entry's own items, or, for a bundle whose code cannot run here, the page of
+// its Root.plist), or an error page that says what failed.
 class SettingsListController : public UIViewController, public UITableViewDataSource, public UITableViewDelegate {
 public:
     OBJC_CLASS_NAME(SettingsListController)
@@ -42,6 +43,7 @@ public:
 
 private:
     static BundleLoader::Result openPage(const SettingsEntry& entry);
+    static BundleLoader::Result openBundle(const SettingsEntry& entry);
 
     std::shared_ptr<UITableView> _table;
     std::vector<SettingsEntry> _entries;

@@ -68,6 +68,12 @@ bool TweakProject::isScratchName(const std::string& name) {
            name.ends_with(".swx") || (name.starts_with('#') && name.ends_with('#'));
 }
 
+bool TweakProject::isPhoneFileName(const std::string& name) {
+    static const std::set<std::string> kinds = {"",     ".plist", ".strings", ".stringsdict", ".png", ".jpg",
+                                                ".jpeg", ".gif",  ".bundle",  ".lproj"};
+    return !isScratchName(name) && kinds.contains(fs::path(name).extension().string());
+}
+
 TweakProject::Plan TweakProject::plan(const fs::path& directory) {
     Plan plan;
     std::error_code status;
@@ -155,7 +161,7 @@ void TweakProject::addTree(const fs::path& from, const std::string& deviceDirect
         std::string devicePath = deviceDirectory + "/" + item->path().lexically_relative(from).generic_string();
         if (item->is_symlink(status)) {
             _plan.notes.push_back(item->path().string() + " left out: a symbolic link");
-        } else if (isFile(item->path())) {
+        } else if (isFile(item->path()) && isPhoneFileName(item->path().filename().string())) {
             addFile(item->path(), devicePath);
         }
     }

@@ -14,7 +14,10 @@
 // - a folder of entries: its `*.plist` and `*.png` files as entries and icons,
 //   its `*.bundle` folders as preference bundles;
 // - either of them one folder down (a tweak's `prefs/` subproject).
-// Hidden files, editors' backups and symbolic links are left out.
+// Only the kinds of file the phone reads there are installed (property lists,
+// strings tables, pictures, and files without an extension such as a
+// bundle's executable): sources and an editor's scratch copies
+// (`Root.plist.new`) stay behind, as do hidden files, backups and symbolic links.
 class TweakProject {
 public:
     struct File {
@@ -31,6 +34,8 @@ public:
     static Plan plan(const std::filesystem::path& directory);
     // Hidden files and editors' backups: never installed, and no reason to reload.
     static bool isScratchName(const std::string& fileName);
+    // A file or folder of a kind the phone reads from its entries and bundles.
+    static bool isPhoneFileName(const std::string& fileName);
 
 private:
     explicit TweakProject(Plan& plan) : _plan(plan) {}

@@ -54,7 +54,8 @@ TEST_F(ProjectInstallTest, EachFormOfProjectLandsWhereThePhoneKeepsIt) {
         {"theos bundle project",
          {{"Makefile", "x"}, {"entry.plist", ""}, {"Resources/Root.plist", "x"}, {"Resources/Info.plist", "x"},
           {"Resources/en.lproj/Root.strings", "x"}, {"Resources/icon@2x.png", "x"}, {"Resources/.Root.plist.swp", "x"},
-          {"Resources/Root.plist~", "x"}, {"LampPrefs.plist", "x"}, {"LampRootListController.m", "x"}},
+          {"Resources/Root.plist~", "x"}, {"Resources/Root.plist.new", "x"}, {"LampPrefs.plist", "x"},
+          {"LampRootListController.m", "x"}},
          "/Library/PreferenceBundles/LampPrefs.bundle/Info.plist /Library/PreferenceBundles/LampPrefs.bundle/Root.plist "
          "/Library/PreferenceBundles/LampPrefs.bundle/en.lproj/Root.strings "
          "/Library/PreferenceBundles/LampPrefs.bundle/icon@2x.png /Library/PreferenceLoader/Preferences/LampPrefs.plist"},
