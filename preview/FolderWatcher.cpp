@@ -60,9 +60,8 @@ bool FolderWatcher::start(std::string& error) {
         return false;
     }
     for (const auto& root : _roots) {
-        // The parent tells when the tree itself is removed, replaced or made again.
-        watch(root.parent_path());
         addWatches(root, /*reportFiles=*/false);
+        if (!isRealFolder(root)) watchForReturn(root);
     }
     _watchedCount = _watches.size();
     _thread = std::thread([this] { run(); });
@@ -114,7 +113,9 @@ void FolderWatcher::handle(int descriptor, std::uint32_t mask, const std::string
         return;
     }
     if (mask & (IN_DELETE_SELF | IN_MOVE_SELF)) {
-        if (isWatched(watched->second.path)) record(watched->second.path, false);
+        const fs::path& folder = watched->second.path;
+        if (isWatched(folder)) record(folder, false);
+        if (std::find(_roots.begin(), _roots.end(), folder) != _roots.end()) watchForReturn(folder);
         // A folder moved within the trees was watched again under its new name
         // (same descriptor); one moved elsewhere would report under a wrong name.
         if ((mask & IN_MOVE_SELF) && inodeOf(watched->second.path) != watched->second.inode) {
@@ -142,6 +143,14 @@ void FolderWatcher::addWatches(const fs::path& folder, bool reportFiles) {
         if (reportFiles) record(item->path(), true);
         if (isRealFolder(item->path())) watch(item->path());
     }
+    _watchedCount = _watches.size();
+}
+
+// The parent of a tree that is gone tells when it is made again (or replaced
+// by a link). Only then: the parent's other files would wake the thread.
+void FolderWatcher::watchForReturn(const fs::path& root) {
+    int descriptor = ::inotify_add_watch(_inotify, root.parent_path().c_str(), kFolderEvents);
+    if (descriptor >= 0) _watches.try_emplace(descriptor, Watch{root.parent_path(), inodeOf(root.parent_path())});
     _watchedCount = _watches.size();
 }
 

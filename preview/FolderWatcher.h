@@ -76,6 +76,7 @@ private:
         std::uint64_t inode = 0;
     };
     void watch(const std::filesystem::path& folder);
+    void watchForReturn(const std::filesystem::path& root);
 
     std::map<int, Watch> _watches; // watcher thread only, once started
     std::atomic<std::size_t> _watchedCount = 0;
