@@ -52,7 +52,8 @@ std::vector<SettingsEntry> SettingsEntry::installedEntries() {
         auto entry = readEntry(std::string(kEntriesDirectory) + "/" + relative);
         if (entry) entries.push_back(*entry);
     }
-    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return std::tie(a.label, a.file) < std::tie(b.label, b.file); });
+    std::sort(entries.begin(), entries.end(),
+              [](const auto& a, const auto& b) { return std::tie(a.label, a.file) < std::tie(b.label, b.file); });
     return entries;
 }
 
