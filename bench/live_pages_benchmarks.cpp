@@ -14,6 +14,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <utility>
 #include <ctime>
 #include <fstream>
 
@@ -44,20 +45,22 @@ void save(const fs::path& file, const std::string& bytes) {
 }
 
 // Runs the main run loop until `done` holds after a pass; false after kGiveUpSeconds.
+// The loop is asked to stop once: a second request would stop the next run at once.
 template <typename Done>
 bool runUntil(Done done) {
-    bool timedOut = false;
-    auto giveUp = NSTimer::scheduledTimerWithTimeInterval_repeats_block(kGiveUpSeconds, false, [&](NSTimer&) {
-        timedOut = true;
-        RunLoop::main().stop();
-    });
+    bool stopping = false;
+    auto stopOnce = [&] {
+        if (!std::exchange(stopping, true)) RunLoop::main().stop();
+    };
+    auto giveUp = NSTimer::scheduledTimerWithTimeInterval_repeats_block(kGiveUpSeconds, false,
+                                                                        [&](NSTimer&) { stopOnce(); });
     auto observer = RunLoop::main().addObserver([&](const RunLoop::Pass&) {
-        if (done()) RunLoop::main().stop();
+        if (done()) stopOnce();
     });
     RunLoop::main().run();
     RunLoop::main().removeObserver(observer);
     giveUp->invalidate();
-    return !timedOut;
+    return done();
 }
 
 double percentile(std::vector<double> samples, double fraction) {
