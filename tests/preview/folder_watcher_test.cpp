@@ -78,9 +78,10 @@ TEST_F(FolderWatcherTest, ManyFilesAtOnceAndANewFolderAreOneBatch) {
     fs::rename(folder / "staging", folder / "Lamp.bundle/Resources");
     EXPECT_EQ(settled(), Batches{"Lamp.bundle/Root.plist Lamp.bundle/Child.plist Lamp.bundle/Resources "
                                  "Lamp.bundle/Resources/en.lproj Lamp.bundle/Resources/en.lproj/Root.strings"});
-    // The folder that arrived whole is watched too.
+    // The folder that arrived whole is watched too, under its new name.
+    write("Lamp.bundle/Resources/Root.plist");
     write("Lamp.bundle/Resources/en.lproj/Root.strings", "y");
-    EXPECT_EQ(settled(), Batches{"Lamp.bundle/Resources/en.lproj/Root.strings"});
+    EXPECT_EQ(settled(), Batches{"Lamp.bundle/Resources/Root.plist Lamp.bundle/Resources/en.lproj/Root.strings"});
 }
 
 TEST_F(FolderWatcherTest, ASteadyStreamIsHandedOnAtTheLongestWait) {
