@@ -61,6 +61,12 @@ void PSListController::setSpecifiers(SpecifierList specifiers) {
     if (_table) _table->reloadData();
 }
 
+void PSListController::reloadSpecifiers() {
+    _specifiers = nullptr;
+    _specifierLoadError.clear();
+    if (_table) _table->reloadData();
+}
+
 std::shared_ptr<NSBundle> PSListController::bundle() { return NSBundle::bundleForClass(objc_getClass(className())); }
 
 SpecifierList PSListController::loadSpecifiersFromPlistName_target(const std::string& name,

@@ -31,6 +31,9 @@ public:
     virtual std::shared_ptr<const SpecifierList> specifiers() { return _specifiers; }
     // Shows `specifiers` in place of the rows the page had.
     void setSpecifiers(SpecifierList specifiers);
+    // Forgets the rows, so that `specifiers` builds them afresh (from their
+    // file, for a page read from one), and shows them.
+    void reloadSpecifiers();
     // The value a row without a getter shows: its value in its defaults
     // file, else its `default`.
     virtual Value readPreferenceValue(const std::shared_ptr<PSSpecifier>& specifier);

@@ -18,6 +18,7 @@ const char* ActivityMonitor::name(ActivityKind kind) {
     case ActivityKind::Mail: return "mail";
     case ActivityKind::Share: return "activity";
     case ActivityKind::Log: return "log";
+    case ActivityKind::Reload: return "reload";
     }
     return "unknown";
 }

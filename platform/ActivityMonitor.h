@@ -15,6 +15,7 @@ enum class ActivityKind {
     Mail,         // a message sent from the mail composer
     Share,        // an activity chosen in the share sheet
     Log,          // a line written with NSLog
+    Reload,       // files read to draw the screen changed on disk and were read again
 };
 
 // The platform reports each activity here as it happens, and every
@@ -50,7 +51,7 @@ public:
     };
 
     static ActivityMonitor& shared();
-    // The kind as the event log names it: "file", "url", "notification", "present", "dismiss", "mail", "activity", "log".
+    // The kind as the event log names it: "file", "url", "notification", "present", "dismiss", "mail", "activity", "log", "reload".
     static const char* name(ActivityKind kind);
 
     [[nodiscard]] Subscription subscribe(Listener listener);

@@ -2,6 +2,8 @@
 
 #include "platform/UIScreen.h"
 
+#include <algorithm>
+
 namespace {
 
 // The navigation controller's own view: it lays out the bar and the top page
@@ -103,6 +105,25 @@ std::shared_ptr<UIViewController> UINavigationController::popViewControllerAnima
     if (isShown()) leaving->viewDidDisappear(animated);
     if (isShown()) arriving->viewDidAppear(animated);
     return leaving;
+}
+
+void UINavigationController::setViewControllers_animated(std::vector<std::shared_ptr<UIViewController>> controllers,
+                                                         bool animated) {
+    if (controllers.empty()) return;
+    auto leaving = topViewController();
+    auto arriving = controllers.back();
+    bool newTop = leaving != arriving;
+    arriving->view(); // a page is loaded before it appears
+    if (isShown() && newTop && leaving) leaving->viewWillDisappear(animated);
+    for (const auto& old : _viewControllers) {
+        if (std::find(controllers.begin(), controllers.end(), old) == controllers.end()) old->setNavigationController(nullptr);
+    }
+    for (const auto& controller : controllers) controller->setNavigationController(self<UINavigationController>());
+    _viewControllers = std::move(controllers);
+    if (isShown() && newTop) arriving->viewWillAppear(animated);
+    if (isViewLoaded()) showTopViewController();
+    if (isShown() && newTop && leaving) leaving->viewDidDisappear(animated);
+    if (isShown() && newTop) arriving->viewDidAppear(animated);
 }
 
 void UINavigationController::viewWillAppear(bool animated) {

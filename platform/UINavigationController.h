@@ -22,6 +22,8 @@ public:
 
     void pushViewController_animated(const std::shared_ptr<UIViewController>& controller, bool animated);
     std::shared_ptr<UIViewController> popViewControllerAnimated(bool animated);
+    // The stack replaced whole; an empty list changes nothing.
+    void setViewControllers_animated(std::vector<std::shared_ptr<UIViewController>> controllers, bool animated);
 
     void loadView() override;
     void viewWillAppear(bool animated) override;

@@ -12,6 +12,7 @@ public:
     std::shared_ptr<BundleErrorController> initWithEntry_message(const SettingsEntry& entry, std::string message);
 
     const std::string& message() const { return _message; }
+    const SettingsEntry& entry() const { return _entry; }
 
     void loadView() override;
 

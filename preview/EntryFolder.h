@@ -1,25 +1,40 @@
 #pragma once
 
 #include <filesystem>
+#include <set>
 #include <string>
+#include <vector>
 
-// A folder of Settings entries and bundles a person installs beside the
-// build's own: each `*.bundle` folder goes to /Library/PreferenceBundles,
-// each `.plist` or `.png` file (entries and their icons) to
-// /Library/PreferenceLoader/Preferences; anything else stays behind.
-// Nothing the build's device image brings is replaced.
+// A tweak project (or a plain folder of entries and bundles) installed beside
+// the build's own bundles and kept in step with it: see TweakProject for
+// which files go where. Nothing the build's device image brings is replaced,
+// nothing is written outside the device root, and only files this folder
+// installed are ever removed.
 class EntryFolder {
 public:
-    explicit EntryFolder(std::filesystem::path directory) : _directory(std::move(directory)) {}
+    // What one pass of keeping the phone in step changed.
+    struct Sync {
+        std::vector<std::string> changed; // device paths written or removed
+        std::vector<std::string> notes;   // what was left out or failed, in words
+        bool failed = false;              // a file could not be copied
+    };
 
-    // False with `error` set when the folder is missing, would replace a file
-    // of `deviceImage`, or a file cannot be copied.
+    // Symbolic links on the way to `directory` are resolved once, here.
+    explicit EntryFolder(const std::filesystem::path& directory);
+
+    const std::filesystem::path& directory() const { return _directory; }
+
+    // The first install, at start. False with `error` set when the folder is
+    // missing, holds no Settings entry, would replace a file of `deviceImage`,
+    // or a file cannot be copied.
     bool installInto(const std::filesystem::path& deviceRoot, const std::filesystem::path& deviceImage,
-                     std::string& error) const;
+                     std::string& error);
+    // New and changed files copied (each replaced whole), files the folder no
+    // longer holds removed. A folder that vanished or became a symbolic link
+    // keeps on the phone what it installed, and says so.
+    Sync syncInto(const std::filesystem::path& deviceRoot, const std::filesystem::path& deviceImage);
 
 private:
-    // The place under a device root where `item` goes; empty when it is not installed.
-    static std::filesystem::path placeOf(const std::filesystem::directory_entry& item);
-
     std::filesystem::path _directory;
+    std::set<std::string> _installed; // device paths
 };

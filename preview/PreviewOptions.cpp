@@ -39,7 +39,7 @@ std::string PreviewOptions::usage(const char* program) {
            ")\n"
            "  --bundle-image DIR the installed bundles to copy into the device at start\n"
            "  --web-root DIR     the browser client's files\n"
-           "  --install DIR      also install the Settings entries (*.plist, *.png) and bundles (*.bundle) in DIR\n";
+           "  --install DIR      also install the tweak project (or folder of entries and bundles) DIR, and follow its edits\n";
 }
 
 namespace {

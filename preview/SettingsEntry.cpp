@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <optional>
+#include <tuple>
 
 namespace {
 
@@ -29,7 +30,7 @@ std::optional<SettingsEntry> readEntry(const std::string& devicePath) {
     if (entry == file->end() || !entry->second.isDictionary()) return std::nullopt;
     const ValueDictionary& fields = *entry->second.asDictionary();
     SettingsEntry result{stringFor(fields, "label"), stringFor(fields, "icon"), stringFor(fields, "bundle"),
-                         stringFor(fields, "detail"), {}};
+                         stringFor(fields, "detail"), {}, devicePath};
     if (result.bundle.empty() && file->contains("items")) result.pageFile = devicePath;
     if (result.label.empty() || (!result.isPage() && !isPlainName(result.bundle))) return std::nullopt;
     if (!result.icon.empty() && !isPlainName(result.icon)) result.icon.clear();
@@ -41,17 +42,23 @@ std::optional<SettingsEntry> readEntry(const std::string& devicePath) {
 std::vector<SettingsEntry> SettingsEntry::installedEntries() {
     std::vector<SettingsEntry> entries;
     std::error_code status;
-    std::filesystem::directory_iterator files(Device::shared().hostPath(kEntriesDirectory), status);
-    for (const auto& file : files) {
-        if (file.path().extension() != ".plist") continue;
-        auto entry = readEntry(std::string(kEntriesDirectory) + "/" + file.path().filename().string());
+    std::filesystem::path directory = Device::shared().hostPath(kEntriesDirectory);
+    // Symbolic links to folders are not followed: nothing outside the device root is listed.
+    std::error_code ignored;
+    for (std::filesystem::recursive_directory_iterator file(directory, status), end; !status && file != end;
+         file.increment(status)) {
+        if (file->path().extension() != ".plist" || !file->is_regular_file(ignored)) continue;
+        std::string relative = file->path().lexically_relative(directory).generic_string();
+        auto entry = readEntry(std::string(kEntriesDirectory) + "/" + relative);
         if (entry) entries.push_back(*entry);
     }
-    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.label < b.label; });
+    std::sort(entries.begin(), entries.end(),
+              [](const auto& a, const auto& b) { return std::tie(a.label, a.file) < std::tie(b.label, b.file); });
     return entries;
 }
 
 std::string SettingsEntry::iconPath() const {
     if (icon.empty()) return {};
-    return (isPage() ? std::string(kEntriesDirectory) : bundleDirectory()) + "/" + icon;
+    if (!isPage()) return bundleDirectory() + "/" + icon;
+    return pageFile.substr(0, pageFile.rfind('/')) + "/" + icon;
 }

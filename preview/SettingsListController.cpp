@@ -4,11 +4,11 @@
 #include "platform/UIScreen.h"
 #include "preview/BundleErrorController.h"
 #include "preview/BundleLoader.h"
+#include "preview/CodeStandIn.h"
+#include "preview/PlistPageController.h"
 #include "preview/SettingsEntryCell.h"
 
-#include "host/PSListController.h"
-#include "host/PSPlistSpecifiers.h"
-#include "platform/PropertyList.h"
+#include <algorithm>
 
 std::shared_ptr<SettingsListController> SettingsListController::init() {
     UIViewController::init();
@@ -48,22 +48,42 @@ void SettingsListController::tableView_didSelectRowAtIndexPath(const std::shared
 void SettingsListController::openEntry(const SettingsEntry& entry) {
     auto navigation = navigationController();
     if (!navigation) return;
-    BundleLoader::Result loaded = entry.isPage() ? openPage(entry) : BundleLoader::loadRootController(entry);
+    _openedEntryFile = entry.file;
+    navigation->pushViewController_animated(pageFor(entry), /*animated=*/true);
+}
+
+std::shared_ptr<UIViewController> SettingsListController::pageFor(const SettingsEntry& entry) {
+    BundleLoader::Result loaded = entry.isPage() ? openPage(entry) : openBundle(entry);
     std::shared_ptr<UIViewController> page = loaded.controller;
     if (!page) page = alloc<BundleErrorController>()->initWithEntry_message(entry, loaded.error);
     // The Settings app names a bundle's page after its row unless the page names itself.
     if (page->title().empty()) page->setTitle(entry.label);
-    navigation->pushViewController_animated(page, /*animated=*/true);
+    return page;
+}
+
+void SettingsListController::reloadEntries() {
+    _entries = SettingsEntry::installedEntries();
+    if (_table) _table->reloadData();
+}
+
+const SettingsEntry* SettingsListController::entryForFile(const std::string& file) const {
+    auto found = std::find_if(_entries.begin(), _entries.end(), [&](const auto& entry) { return entry.file == file; });
+    return found == _entries.end() ? nullptr : &*found;
+}
+
+// A bundle whose code cannot run here opens the page of its Root.plist in place of its code.
+BundleLoader::Result SettingsListController::openBundle(const SettingsEntry& entry) {
+    auto standIn = std::dynamic_pointer_cast<PlistPageController>(CodeStandIn::pageFor(entry));
+    if (!standIn) return BundleLoader::loadRootController(entry);
+    standIn->specifiers();
+    if (!standIn->loadError().empty()) return {nullptr, standIn->file() + ": " + standIn->loadError()};
+    return {standIn, {}};
 }
 
 // An entry without a bundle is a page of the items it holds, read afresh each time it opens.
 BundleLoader::Result SettingsListController::openPage(const SettingsEntry& entry) {
-    auto file = PropertyList::readDictionary(entry.pageFile);
-    if (!file) return {nullptr, "The entry " + entry.pageFile + " can no longer be read."};
-    auto page = alloc<PSListController>()->init();
-    auto read = PSPlistSpecifiers::read(*file, page);
-    if (!read.error.empty()) return {nullptr, read.error};
-    page->setSpecifiers(std::move(read.specifiers));
-    page->setTitle(read.title);
+    auto page = alloc<PlistPageController>()->initWithFile(entry.pageFile);
+    page->specifiers();
+    if (!page->loadError().empty()) return {nullptr, page->loadError()};
     return {page, {}};
 }

@@ -10,7 +10,8 @@
 
 // The Settings app's first page: one row per installed entry. Tapping a row
 // loads its bundle and pushes the bundle's root page (or the page of the
-// entry's own items), or an error page that says what failed.
+// entry's own items, or, for a bundle whose code cannot run here, the page of
+// its Root.plist), or an error page that says what failed.
 class SettingsListController : public UIViewController, public TableViewOwner {
 public:
     OBJC_CLASS_NAME(SettingsListController)
@@ -31,10 +32,21 @@ public:
                                            const std::shared_ptr<NSIndexPath>& indexPath) override;
 
     void openEntry(const SettingsEntry& entry);
+    // The page an entry opens, or the error page saying why it does not open.
+    std::shared_ptr<UIViewController> pageFor(const SettingsEntry& entry);
+
+    // The entries read again from the device and shown; the scroll position stays where rows remain.
+    void reloadEntries();
+    // The installed entry read from `file` (a device path), if there is one.
+    const SettingsEntry* entryForFile(const std::string& file) const;
+    // The entry file of the page last opened from this list.
+    const std::string& openedEntryFile() const { return _openedEntryFile; }
 
 private:
     static BundleLoader::Result openPage(const SettingsEntry& entry);
+    static BundleLoader::Result openBundle(const SettingsEntry& entry);
 
     std::shared_ptr<UITableView> _table;
     std::vector<SettingsEntry> _entries;
+    std::string _openedEntryFile;
 };

@@ -6,6 +6,7 @@
 #include "preview/AutomationApi.h"
 #include "preview/DeviceImage.h"
 #include "preview/EntryFolder.h"
+#include "preview/LivePages.h"
 #include "preview/PreviewOptions.h"
 #include "preview/PreviewServer.h"
 #include "preview/SettingsApp.h"
@@ -32,7 +33,7 @@ sigset_t blockStopSignals() {
     return signals;
 }
 
-bool prepareDevice(const PreviewOptions& options) {
+bool prepareDevice(const PreviewOptions& options, std::vector<EntryFolder>& folders) {
     std::error_code status;
     std::filesystem::create_directories(options.deviceRoot, status);
     if (status) {
@@ -46,7 +47,8 @@ bool prepareDevice(const PreviewOptions& options) {
         return false;
     }
     for (const auto& folder : options.entryFolders) {
-        if (!EntryFolder(folder).installInto(Device::shared().rootDirectory(), options.bundleImage, error)) {
+        folders.emplace_back(folder);
+        if (!folders.back().installInto(Device::shared().rootDirectory(), options.bundleImage, error)) {
             std::cerr << "error: " << error << "\n";
             return false;
         }
@@ -54,12 +56,16 @@ bool prepareDevice(const PreviewOptions& options) {
     return true;
 }
 
-int serve(const PreviewOptions& options, const sigset_t& stopSignals) {
+int serve(const PreviewOptions& options, std::vector<EntryFolder>& folders, const sigset_t& stopSignals) {
     SettingsApp app;
     app.launch();
     StatePublisher publisher;
     StateFeed feed(app, publisher);
     feed.start();
+    LivePages live(app, folders, Device::shared().rootDirectory(), options.bundleImage);
+    std::string error;
+    // Without inotify the app still serves; pages then follow the disk only when opened again.
+    if (!live.start(error)) std::cerr << "warning: " << error << "\n";
     AutomationApi api(app, feed, publisher);
     PreviewServer server(options.webRoot, Device::shared().rootDirectory(), api);
     int port = server.bind(options.port);
@@ -73,6 +79,7 @@ int serve(const PreviewOptions& options, const sigset_t& stopSignals) {
     std::thread stopper([&] {
         int received = 0;
         sigwait(&stopSignals, &received);
+        live.stop();
         publisher.shutDown();
         server.stop();
         http.join();
@@ -99,6 +106,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     sigset_t stopSignals = blockStopSignals();
-    if (!prepareDevice(*options)) return 1;
-    return serve(*options, stopSignals);
+    std::vector<EntryFolder> folders;
+    if (!prepareDevice(*options, folders)) return 1;
+    return serve(*options, folders, stopSignals);
 }

@@ -8,7 +8,7 @@ const BANNER_MS = 3500;
 
 const KIND_NAMES = {
   file: 'file written', url: 'address', notification: 'notification', present: 'presented',
-  dismiss: 'dismissed', mail: 'mail sent', activity: 'share', log: 'log',
+  dismiss: 'dismissed', mail: 'mail sent', activity: 'share', log: 'log', reload: 'reloaded',
 };
 
 export class SidePanel {

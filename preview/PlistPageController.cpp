@@ -1,0 +1,30 @@
+#include "preview/PlistPageController.h"
+
+#include "host/PSPlistSpecifiers.h"
+#include "platform/PropertyList.h"
+
+std::shared_ptr<PlistPageController> PlistPageController::initWithFile(std::string devicePath) {
+    PSListController::init();
+    _file = std::move(devicePath);
+    return self<PlistPageController>();
+}
+
+std::shared_ptr<const SpecifierList> PlistPageController::specifiers() {
+    if (_specifiers) return _specifiers;
+    _loadError.clear();
+    SpecifierList rows;
+    auto file = PropertyList::readDictionary(_file);
+    if (!file) _loadError = "The file " + _file + " can no longer be read.";
+    if (file) {
+        auto read = PSPlistSpecifiers::read(*file, self<PlistPageController>());
+        _loadError = read.error;
+        if (read.error.empty()) rows = std::move(read.specifiers);
+        if (read.error.empty() && !read.title.empty()) setTitle(read.title);
+    }
+    _specifiers = std::make_shared<const SpecifierList>(std::move(rows));
+    return _specifiers;
+}
+
+std::shared_ptr<NSBundle> PlistPageController::bundle() {
+    return NSBundle::bundleWithPath(_file.substr(0, _file.rfind('/')));
+}

@@ -1,0 +1,178 @@
+#include "preview/TweakProject.h"
+
+#include "platform/PropertyList.h"
+#include "preview/SettingsEntry.h"
+
+#include <algorithm>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kLayoutEntries = "layout/Library/PreferenceLoader/Preferences";
+constexpr const char* kLayoutBundles = "layout/Library/PreferenceBundles";
+constexpr const char* kTheosEntry = "entry.plist";
+constexpr const char* kResources = "Resources";
+constexpr const char* kMakefile = "Makefile";
+// A tweak keeps its preferences one folder down (`prefs/`); deeper folders are its sources.
+constexpr int kDeepestSubproject = 1;
+
+// Links are never followed: nothing outside the project is read or copied.
+bool isFolder(const fs::path& path) {
+    std::error_code status;
+    return fs::is_directory(fs::symlink_status(path, status));
+}
+
+bool isFile(const fs::path& path) {
+    std::error_code status;
+    return fs::is_regular_file(fs::symlink_status(path, status));
+}
+
+bool isProject(const fs::path& directory) {
+    return isFolder(directory / "layout") || isFile(directory / kTheosEntry) || isFolder(directory / kResources) ||
+           isFile(directory / kMakefile);
+}
+
+bool isEntryPath(const std::string& devicePath) {
+    std::string prefix = std::string(SettingsEntry::kEntriesDirectory) + "/";
+    return devicePath.starts_with(prefix) && devicePath.ends_with(".plist");
+}
+
+// The bundle an entry file opens; empty when it names none or is no entry.
+std::string bundleNamedBy(const fs::path& entryFile) {
+    std::ifstream stream(entryFile, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << stream.rdbuf();
+    Value file = PropertyList::fromData(bytes.str());
+    if (!file.isDictionary()) return {};
+    auto entry = file.asDictionary()->find("entry");
+    if (entry == file.asDictionary()->end() || !entry->second.isDictionary()) return {};
+    auto bundle = entry->second.asDictionary()->find("bundle");
+    if (bundle == entry->second.asDictionary()->end() || !bundle->second.isString()) return {};
+    const std::string& name = bundle->second.asString();
+    bool plain = name != "." && name != ".." && name.find('/') == std::string::npos;
+    return plain ? name : std::string();
+}
+
+} // namespace
+
+bool TweakProject::Plan::hasEntries() const {
+    return std::any_of(files.begin(), files.end(), [](const File& file) { return isEntryPath(file.devicePath); });
+}
+
+bool TweakProject::isScratchName(const std::string& name) {
+    return name.empty() || name.starts_with('.') || name.ends_with('~') || name.ends_with(".swp") ||
+           name.ends_with(".swx") || (name.starts_with('#') && name.ends_with('#'));
+}
+
+bool TweakProject::isPhoneFileName(const std::string& name) {
+    static const std::set<std::string> kinds = {"",     ".plist", ".strings", ".stringsdict", ".png", ".jpg",
+                                                ".jpeg", ".gif",  ".bundle",  ".lproj"};
+    return !isScratchName(name) && kinds.contains(fs::path(name).extension().string());
+}
+
+TweakProject::Plan TweakProject::plan(const fs::path& directory) {
+    Plan plan;
+    std::error_code status;
+    if (fs::is_symlink(fs::symlink_status(directory, status))) {
+        plan.error = directory.string() + " is now a symbolic link, which the install does not follow";
+        return plan;
+    }
+    if (!isFolder(directory)) {
+        plan.error = "no folder at " + directory.string();
+        return plan;
+    }
+    TweakProject(plan).addProject(directory, 0);
+    std::sort(plan.files.begin(), plan.files.end(),
+              [](const File& a, const File& b) { return a.devicePath < b.devicePath; });
+    return plan;
+}
+
+void TweakProject::addProject(const fs::path& directory, int depth) {
+    std::size_t first = _plan.files.size();
+    addTree(directory / kLayoutEntries, SettingsEntry::kEntriesDirectory);
+    addTree(directory / kLayoutBundles, SettingsEntry::kBundlesDirectory);
+    std::vector<std::string> entryFiles;
+    for (std::size_t index = first; index < _plan.files.size(); ++index) {
+        if (isEntryPath(_plan.files[index].devicePath)) entryFiles.push_back(_plan.files[index].source.string());
+    }
+    if (isFile(directory / kTheosEntry)) {
+        // Theos installs a bundle project's entry.plist under the bundle's own name.
+        std::string name = bundleNamedBy(directory / kTheosEntry);
+        if (name.empty()) name = directory.filename().string();
+        addFile(directory / kTheosEntry, std::string(SettingsEntry::kEntriesDirectory) + "/" + name + ".plist");
+        entryFiles.insert(entryFiles.begin(), (directory / kTheosEntry).string());
+    }
+    if (isFolder(directory / kResources)) addResources(directory / kResources, entryFiles);
+    addLooseFiles(directory);
+    if (depth >= kDeepestSubproject) return;
+    std::error_code status;
+    for (const auto& item : fs::directory_iterator(directory, status)) {
+        std::string name = item.path().filename().string();
+        if (isScratchName(name) || name == "layout" || name == kResources || item.path().extension() == ".bundle") continue;
+        if (isFolder(item.path()) && isProject(item.path())) addProject(item.path(), depth + 1);
+    }
+}
+
+void TweakProject::addResources(const fs::path& resources, const std::vector<std::string>& entryFiles) {
+    std::set<std::string> names;
+    for (const auto& file : entryFiles) {
+        if (std::string name = bundleNamedBy(file); !name.empty()) names.insert(name);
+    }
+    if (names.empty()) {
+        _plan.notes.push_back(resources.string() + " left out: no entry of its project names a bundle");
+        return;
+    }
+    if (names.size() > 1) {
+        _plan.notes.push_back(resources.string() + ": the project's entries name several bundles; installed as " +
+                              *names.begin() + ".bundle");
+    }
+    addTree(resources, std::string(SettingsEntry::kBundlesDirectory) + "/" + *names.begin() + ".bundle");
+}
+
+// A folder of entries: its entries and icons, and its bundles. In a Theos
+// project the loose property lists are the tweak's own (its filter), not entries.
+void TweakProject::addLooseFiles(const fs::path& directory) {
+    bool looseEntries = !isProject(directory);
+    std::error_code status;
+    for (const auto& item : fs::directory_iterator(directory, status)) {
+        std::string name = item.path().filename().string();
+        std::string extension = item.path().extension().string();
+        if (isScratchName(name)) continue;
+        if (extension == ".bundle" && isFolder(item.path())) {
+            addTree(item.path(), std::string(SettingsEntry::kBundlesDirectory) + "/" + name);
+        } else if (looseEntries && (extension == ".plist" || extension == ".png") && isFile(item.path())) {
+            addFile(item.path(), std::string(SettingsEntry::kEntriesDirectory) + "/" + name);
+        }
+    }
+}
+
+void TweakProject::addTree(const fs::path& from, const std::string& deviceDirectory) {
+    if (!isFolder(from)) return;
+    std::error_code status;
+    for (fs::recursive_directory_iterator item(from, status), end; !status && item != end; item.increment(status)) {
+        if (isScratchName(item->path().filename().string())) {
+            item.disable_recursion_pending();
+            continue;
+        }
+        std::string devicePath = deviceDirectory + "/" + item->path().lexically_relative(from).generic_string();
+        if (item->is_symlink(status)) {
+            _plan.notes.push_back(item->path().string() + " left out: a symbolic link");
+        } else if (isFile(item->path()) && isPhoneFileName(item->path().filename().string())) {
+            addFile(item->path(), devicePath);
+        }
+    }
+}
+
+void TweakProject::addFile(const fs::path& source, const std::string& devicePath) {
+    auto same = std::find_if(_plan.files.begin(), _plan.files.end(),
+                             [&](const File& file) { return file.devicePath == devicePath; });
+    if (same != _plan.files.end()) {
+        _plan.notes.push_back(source.string() + " left out: " + same->source.string() + " is installed as " + devicePath);
+        return;
+    }
+    _plan.files.push_back({source, devicePath});
+}
