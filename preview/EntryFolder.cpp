@@ -16,19 +16,15 @@ std::filesystem::path EntryFolder::placeOf(const fs::directory_entry& item) {
     return {};
 }
 
-bool EntryFolder::installInto(const fs::path& deviceRoot, const fs::path& deviceImage, std::string& error) const {
+Result<> EntryFolder::installInto(const fs::path& deviceRoot, const fs::path& deviceImage) const {
     std::error_code status;
-    if (!fs::is_directory(_directory, status)) {
-        error = "no folder of entries at " + _directory.string();
-        return false;
-    }
+    if (!fs::is_directory(_directory, status)) return Result<>::failure("no folder of entries at " + _directory.string());
     std::vector<std::pair<fs::path, fs::path>> copies;
     for (const auto& item : fs::directory_iterator(_directory, status)) {
         fs::path place = placeOf(item);
         if (place.empty()) continue;
         if (fs::exists(deviceImage / place, status)) {
-            error = item.path().string() + " would replace the phone's own /" + place.string();
-            return false;
+            return Result<>::failure(item.path().string() + " would replace the phone's own /" + place.string());
         }
         copies.emplace_back(item.path(), deviceRoot / place);
     }
@@ -38,8 +34,7 @@ bool EntryFolder::installInto(const fs::path& deviceRoot, const fs::path& device
             fs::copy(source, target, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
         }
     } catch (const fs::filesystem_error& failure) {
-        error = std::string("cannot install the folder of entries: ") + failure.what();
-        return false;
+        return Result<>::failure(std::string("cannot install the folder of entries: ") + failure.what());
     }
-    return true;
+    return Result<>::success();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <filesystem>
 #include <string>
 
@@ -12,10 +14,9 @@ class EntryFolder {
 public:
     explicit EntryFolder(std::filesystem::path directory) : _directory(std::move(directory)) {}
 
-    // False with `error` set when the folder is missing, would replace a file
-    // of `deviceImage`, or a file cannot be copied.
-    bool installInto(const std::filesystem::path& deviceRoot, const std::filesystem::path& deviceImage,
-                     std::string& error) const;
+    // Fails when the folder is missing, would replace a file of
+    // `deviceImage`, or a file cannot be copied.
+    Result<> installInto(const std::filesystem::path& deviceRoot, const std::filesystem::path& deviceImage) const;
 
 private:
     // The place under a device root where `item` goes; empty when it is not installed.

@@ -48,22 +48,23 @@ void SettingsListController::tableView_didSelectRowAtIndexPath(const std::shared
 void SettingsListController::openEntry(const SettingsEntry& entry) {
     auto navigation = navigationController();
     if (!navigation) return;
-    BundleLoader::Result loaded = entry.isPage() ? openPage(entry) : BundleLoader::loadRootController(entry);
-    std::shared_ptr<UIViewController> page = loaded.controller;
-    if (!page) page = alloc<BundleErrorController>()->initWithEntry_message(entry, loaded.error);
+    BundleLoader::Loaded loaded = entry.isPage() ? openPage(entry) : BundleLoader::loadRootController(entry);
+    std::shared_ptr<UIViewController> page =
+        loaded ? loaded.value() : alloc<BundleErrorController>()->initWithEntry_message(entry, loaded.error());
     // The Settings app names a bundle's page after its row unless the page names itself.
     if (page->title().empty()) page->setTitle(entry.label);
     navigation->pushViewController_animated(page, /*animated=*/true);
 }
 
 // An entry without a bundle is a page of the items it holds, read afresh each time it opens.
-BundleLoader::Result SettingsListController::openPage(const SettingsEntry& entry) {
+BundleLoader::Loaded SettingsListController::openPage(const SettingsEntry& entry) {
     auto file = PropertyList::readDictionary(entry.pageFile);
-    if (!file) return {nullptr, "The entry " + entry.pageFile + " can no longer be read."};
+    if (!file) return BundleLoader::Loaded::failure("The entry " + entry.pageFile + " can no longer be read.");
     auto page = alloc<PSListController>()->init();
     auto read = PSPlistSpecifiers::read(*file, page);
-    if (!read.error.empty()) return {nullptr, read.error};
-    page->setSpecifiers(std::move(read.specifiers));
-    page->setTitle(read.title);
-    return {page, {}};
+    if (!read) return BundleLoader::Loaded::failure(read.error());
+    PSPlistPage rows = std::move(read).value();
+    page->setSpecifiers(std::move(rows.specifiers));
+    page->setTitle(rows.title);
+    return BundleLoader::Loaded::success(page);
 }

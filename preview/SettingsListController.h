@@ -33,7 +33,7 @@ public:
     void openEntry(const SettingsEntry& entry);
 
 private:
-    static BundleLoader::Result openPage(const SettingsEntry& entry);
+    static BundleLoader::Loaded openPage(const SettingsEntry& entry);
 
     std::shared_ptr<UITableView> _table;
     std::vector<SettingsEntry> _entries;
