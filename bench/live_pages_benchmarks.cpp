@@ -79,7 +79,7 @@ void BM_LivePageReload(benchmark::State& state) {
     StatePublisher publisher;
     StateFeed feed(app, publisher);
     feed.start();
-    if (!app.tapText("Lamp").empty()) return state.SkipWithError("the entry's page did not open");
+    if (!app.tapText("Lamp")) return state.SkipWithError("the entry's page did not open");
     std::vector<EntryFolder> noFolders;
     LivePages live(app, noFolders, device.root(), device.root() / "no-image");
     std::string error;
@@ -121,9 +121,8 @@ void BM_LivePagesIdle(benchmark::State& state) {
         fs::create_directories(entries);
         save(entries / (name + ".plist"), entryPage(name));
         folders.emplace_back(project);
-        std::string error;
-        if (!folders.back().installInto(device.root(), device.root() / "no-image", error)) {
-            return state.SkipWithError(error.c_str());
+        if (auto installed = folders.back().installInto(device.root(), device.root() / "no-image"); !installed) {
+            return state.SkipWithError(installed.error().c_str());
         }
     }
     SettingsApp app;

@@ -27,7 +27,8 @@ public:
     bool hasFile() const { return !_path.empty(); }
 
     // The whole dictionary, or nullptr when the file is missing, unreadable or
-    // holds something else.
+    // holds something else: quietly, since a row shows its default then, as
+    // on the phone.
     std::shared_ptr<ValueDictionary> dictionary() const;
     // The value kept under `key`; nil when there is none.
     Value valueForKey(const std::string& key) const;

@@ -27,4 +27,4 @@ void PSEditableTableCell::setValue(const Value& value) {
     textField()->setText(value.isNil() ? std::string() : value.isString() ? value.asString() : value.description());
 }
 
-void PSEditableTableCell::editingEnded() { sendValueChanged(Value(textField()->text())); }
+void PSEditableTableCell::editingEnded(const std::shared_ptr<UIControl>&) { sendValueChanged(Value(textField()->text())); }

@@ -15,5 +15,6 @@ public:
     void setValue(const Value& value) override;
 
 private:
-    void editingEnded();
+    // The action its control sends, with the control as the sender.
+    void editingEnded(const std::shared_ptr<UIControl>& sender);
 };

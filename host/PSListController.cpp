@@ -14,6 +14,12 @@ namespace {
 const auto registration =
     ClassRegistration<PSListController, PSViewController>().initializer<&PSListController::init>("init");
 
+// The file of the domain a row names in `defaults`.
+PSDefaultsStore defaultsStoreOf(const PSSpecifier& specifier) {
+    Value domain = specifier.propertyForKey(PSDefaultsKey);
+    return PSDefaultsStore::forDomain(domain.isString() ? domain.asString() : std::string());
+}
+
 } // namespace
 
 std::shared_ptr<PSListController> PSListController::init() {
@@ -31,15 +37,6 @@ std::shared_ptr<UITableView> PSListController::table() {
     view();
     return _table;
 }
-
-namespace {
-
-PSDefaultsStore defaultsStoreOf(const PSSpecifier& specifier) {
-    Value domain = specifier.propertyForKey(PSDefaultsKey);
-    return PSDefaultsStore::forDomain(domain.isString() ? domain.asString() : std::string());
-}
-
-} // namespace
 
 Value PSListController::readPreferenceValue(const std::shared_ptr<PSSpecifier>& specifier) {
     Value fallback = specifier->propertyForKey(PSDefaultValueKey);
@@ -71,11 +68,12 @@ std::shared_ptr<NSBundle> PSListController::bundle() { return NSBundle::bundleFo
 
 SpecifierList PSListController::loadSpecifiersFromPlistName_target(const std::string& name,
                                                                   const std::shared_ptr<NSObject>& target) {
-    auto page = PSPlistPageLoader::load(bundle(), name, target);
-    _specifierLoadError = page.error;
-    if (!page.error.empty()) return {};
+    auto loaded = PSPlistPageLoader::load(bundle(), name, target);
+    _specifierLoadError = loaded.error();
+    if (!loaded) return {};
+    PSPlistPage page = std::move(loaded).value();
     if (!page.title.empty()) setTitle(page.title);
-    return page.specifiers;
+    return std::move(page.specifiers);
 }
 
 const PSSectionModel& PSListController::sections() {

@@ -49,7 +49,8 @@ public:
     virtual std::shared_ptr<NSBundle> bundle();
     // The rows of `<name>.plist` in the page's bundle, whose `title` becomes
     // the page's title. Empty when the file is missing or malformed, and
-    // `specifierLoadError` says why.
+    // `specifierLoadError` says why: the phone's method gives the rows alone,
+    // so the reason stays with the page for the Settings app's error page.
     SpecifierList loadSpecifiersFromPlistName_target(const std::string& name, const std::shared_ptr<NSObject>& target);
     const std::string& specifierLoadError() const { return _specifierLoadError; }
 

@@ -2,6 +2,7 @@
 
 #include "host/PSPlistSpecifiers.h"
 #include "platform/NSBundle.h"
+#include "platform/Result.h"
 
 #include <memory>
 #include <string>
@@ -10,8 +11,8 @@
 // loadSpecifiersFromPlistName:target: does. A failure is logged with its reason.
 class PSPlistPageLoader {
 public:
-    // The rows and title of `<name>.plist` in `bundle`; no rows and an error
-    // saying why when the bundle has no such readable file or the file is no page.
-    static PSPlistSpecifiers::Result load(const std::shared_ptr<NSBundle>& bundle, const std::string& name,
-                                          const std::shared_ptr<NSObject>& target);
+    // The rows and title of `<name>.plist` in `bundle`; fails saying why when
+    // the bundle has no such readable file or the file is no page.
+    static Result<PSPlistPage> load(const std::shared_ptr<NSBundle>& bundle, const std::string& name,
+                                    const std::shared_ptr<NSObject>& target);
 };

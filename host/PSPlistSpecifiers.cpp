@@ -22,37 +22,35 @@ const ObjCClass* detailClassFor(const ValueDictionary& item) {
 
 } // namespace
 
-PSPlistSpecifiers::Result PSPlistSpecifiers::read(const ValueDictionary& plist, const std::shared_ptr<NSObject>& target) {
-    Result result;
+Result<PSPlistPage> PSPlistSpecifiers::read(const ValueDictionary& plist, const std::shared_ptr<NSObject>& target) {
+    PSPlistPage page;
     Value title = valueFor(plist, kTitleKey);
-    if (title.isString()) result.title = title.asString();
+    if (title.isString()) page.title = title.asString();
     Value items = valueFor(plist, kItemsKey);
-    if (!items.isArray()) {
-        result.error = "The page's \u201Citems\u201D is not a list.";
-        return result;
-    }
+    if (!items.isArray()) return Result<PSPlistPage>::failure("The page's \u201Citems\u201D is not a list.");
     std::size_t number = 0;
     for (const Value& item : *items.asArray()) {
         ++number;
         if (!item.isDictionary()) {
-            result.error = "Item " + std::to_string(number) + " of \u201Citems\u201D is not a dictionary.";
-            return result;
+            return Result<PSPlistPage>::failure("Item " + std::to_string(number) +
+                                                " of \u201Citems\u201D is not a dictionary.");
         }
-        auto row = rowFor(*item.asDictionary(), target, result.error, number);
-        if (!row) return result;
-        result.specifiers.push_back(row);
+        auto row = rowFor(*item.asDictionary(), target, number);
+        if (!row) return Result<PSPlistPage>::failure(row.error());
+        page.specifiers.push_back(std::move(row).value());
     }
-    return result;
+    return Result<PSPlistPage>::success(std::move(page));
 }
 
-std::shared_ptr<PSSpecifier> PSPlistSpecifiers::rowFor(const ValueDictionary& item,
-                                                       const std::shared_ptr<NSObject>& target, std::string& error,
-                                                       std::size_t number) {
+Result<std::shared_ptr<PSSpecifier>> PSPlistSpecifiers::rowFor(const ValueDictionary& item,
+                                                               const std::shared_ptr<NSObject>& target,
+                                                               std::size_t number) {
     Value cell = valueFor(item, PSTableCellKey);
     Value label = valueFor(item, PSTitleKey);
     if (!cell.isString() || (!label.isNil() && !label.isString())) {
-        error = "Item " + std::to_string(number) + " of \u201Citems\u201D needs a \u201Ccell\u201D kind and a text \u201Clabel\u201D.";
-        return nullptr;
+        return Result<std::shared_ptr<PSSpecifier>>::failure(
+            "Item " + std::to_string(number) +
+            " of \u201Citems\u201D needs a \u201Ccell\u201D kind and a text \u201Clabel\u201D.");
     }
     std::string name = label.isString() ? label.asString() : std::string();
     auto type = PSTableCell::cellTypeFromString(cell.asString());
@@ -67,5 +65,5 @@ std::shared_ptr<PSSpecifier> PSPlistSpecifiers::rowFor(const ValueDictionary& it
                          name, target, Selector(), Selector(),
                          *type == PSCellType::LinkList ? detailClassFor(item) : nullptr, *type, nullptr);
     for (const auto& [key, value] : item) row->setProperty_forKey(value, key);
-    return row;
+    return Result<std::shared_ptr<PSSpecifier>>::success(row);
 }

@@ -48,7 +48,7 @@ void PSSegmentTableCell::setValue(const Value& value) {
     segments()->setSelectedSegmentIndex(chosen);
 }
 
-void PSSegmentTableCell::segmentChanged() {
+void PSSegmentTableCell::segmentChanged(const std::shared_ptr<UIControl>&) {
     Value values = specifier() ? specifier()->propertyForKey(PSValidValuesKey) : Value();
     auto index = static_cast<std::size_t>(segments()->selectedSegmentIndex());
     if (!values.isArray() || index >= values.asArray()->size()) return;

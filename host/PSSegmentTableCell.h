@@ -17,5 +17,6 @@ public:
     void setValue(const Value& value) override;
 
 private:
-    void segmentChanged();
+    // The action its control sends, with the control as the sender.
+    void segmentChanged(const std::shared_ptr<UIControl>& sender);
 };

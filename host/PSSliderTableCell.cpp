@@ -54,7 +54,7 @@ void PSSliderTableCell::layoutSubviews() {
     _valueLabel->setFrame(CGRectMake(trailingStart(), 0, kValueWidth, contentView()->bounds().height()));
 }
 
-void PSSliderTableCell::sliderChanged() {
+void PSSliderTableCell::sliderChanged(const std::shared_ptr<UIControl>&) {
     showValue();
     sendValueChanged(Value(static_cast<double>(slider()->value())));
 }

@@ -23,7 +23,8 @@ protected:
     CGFloat trailingWidth() const override { return _valueLabel->isHidden() ? 0 : kValueWidth; }
 
 private:
-    void sliderChanged();
+    // The action its control sends, with the control as the sender.
+    void sliderChanged(const std::shared_ptr<UIControl>& sender);
     void showValue();
 
     std::shared_ptr<UILabel> _valueLabel;

@@ -18,4 +18,4 @@ std::shared_ptr<PSTableCell> PSSwitchTableCell::initWithStyle_reuseIdentifier_sp
     return self<PSTableCell>();
 }
 
-void PSSwitchTableCell::controlChanged() { sendValueChanged(Value(_control->isOn())); }
+void PSSwitchTableCell::controlChanged(const std::shared_ptr<UIControl>&) { sendValueChanged(Value(_control->isOn())); }

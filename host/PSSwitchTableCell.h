@@ -17,7 +17,8 @@ public:
     void setValue(const Value& value) override { _control->setOn(value.boolValue()); }
 
 private:
-    void controlChanged();
+    // The action its control sends, with the control as the sender.
+    void controlChanged(const std::shared_ptr<UIControl>& sender);
 
     std::shared_ptr<UISwitch> _control;
 };

@@ -88,9 +88,9 @@ public:
     ClassRegistration() : _class(ClassRegistry::shared().add(Class::kObjCClassName, Superclass::kObjCClassName)) {}
 
     template <auto Method>
-    ClassRegistration& initializer(const std::string& selectorName) {
+    ClassRegistration& initializer(SelectorText<Method> selectorName) {
         Selector call = Selector::of<Method>(selectorName);
-        _class.addInitializer(selectorName, [call](const ValueArray& arguments) -> std::shared_ptr<NSObject> {
+        _class.addInitializer(std::string(selectorName.text()), [call](const ValueArray& arguments) -> std::shared_ptr<NSObject> {
             auto instance = alloc<Class>();
             return call.perform(*instance, arguments).boolValue() ? instance : nullptr;
         });

@@ -16,7 +16,9 @@
 // text with any character, containers nested up to 512 deep. A missing or
 // unreadable file, one over 64 MiB, one that is malformed or not UTF-8, or
 // one whose top level is of another kind reads as nullptr; every successful
-// read gives new mutable containers.
+// read gives new mutable containers. These reads stay quiet on purpose (no
+// Result, no reason): Foundation's readers give nil, and every caller treats
+// a file it cannot use as a missing one, so a reason would have nobody to tell.
 //
 // Writing produces Apple's XML form, as writeToFile:atomically: does, unless
 // that form cannot hold every value exactly (text with a control character

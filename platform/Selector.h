@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <type_traits>
 
 // Turns an untyped argument into a method's parameter type, as the Objective-C
@@ -64,7 +65,34 @@ struct MethodTraits<Result (Class::*)(Parameters...)> {
     }
 };
 
+constexpr std::size_t colonCount(std::string_view text) {
+    std::size_t count = 0;
+    for (char character : text) count += character == ':' ? 1 : 0;
+    return count;
+}
+
+// Named by name only so that the compiler's message says what went wrong.
+void selector_text_must_have_one_colon_per_parameter_of_its_member();
+
 } // namespace selector_detail
+
+// A selector's text written beside the member it names, checked when the
+// program is compiled: a selector has one ':' per argument, so its text must
+// have as many as the member has parameters ("setPreferenceValue:specifier:"
+// for a member of two).
+template <auto Method>
+class SelectorText {
+public:
+    consteval SelectorText(const char* text) : _text(text) {
+        if (selector_detail::colonCount(_text) != selector_detail::MethodTraits<decltype(Method)>::arity) {
+            selector_detail::selector_text_must_have_one_colon_per_parameter_of_its_member();
+        }
+    }
+    std::string_view text() const { return _text; }
+
+private:
+    std::string_view _text;
+};
 
 // A method named by its selector ("share:", "setPreferenceValue:specifier:").
 // Performing it on an object of another class does nothing and gives nil, as
@@ -76,11 +104,11 @@ public:
     Selector() = default;
 
     template <auto Method>
-    static Selector of(std::string name) {
+    static Selector of(SelectorText<Method> name) {
         using Traits = selector_detail::MethodTraits<decltype(Method)>;
         using Target = typename Traits::Target;
         Selector selector;
-        selector._name = std::move(name);
+        selector._name = std::string(name.text());
         selector._invoke = [](NSObject& receiver, const ValueArray& arguments) -> Value {
             auto* target = dynamic_cast<Target*>(&receiver);
             if (!target) return Value();

@@ -106,12 +106,12 @@ AutomationApi::Reply AutomationApi::treeReply(std::uint64_t version) const {
     return {200, {{"version", std::max(version, snapshot.version)}, {"clock", snapshot.clock}}, snapshot.window};
 }
 
-AutomationApi::Reply AutomationApi::actOnMain(const std::function<std::string()>& work) {
-    auto [error, version] = onMain([&] {
-        std::string message = work();
-        return std::make_pair(message, _feed.publishNow());
+AutomationApi::Reply AutomationApi::actOnMain(const std::function<Result<>()>& work) {
+    auto [done, version] = onMain([&] {
+        Result<> outcome = work();
+        return std::make_pair(outcome, _feed.publishNow());
     });
-    if (!error.empty()) return failure(404, error);
+    if (!done) return failure(404, done.error());
     return treeReply(version);
 }
 
@@ -129,7 +129,7 @@ AutomationApi::Reply AutomationApi::tap(const json& body) {
         if (!point) return failure(400, "\"point\" must be [x, y] in screen points");
         return actOnMain([&] {
             _app.tapPoint(*point);
-            return std::string();
+            return Result<>::success();
         });
     }
     return failure(400, "tap needs {\"text\": T}, {\"switch\": T} or {\"point\": [x, y]}");
@@ -146,7 +146,7 @@ AutomationApi::Reply AutomationApi::scroll(const json& body) {
     bool moved = false;
     Reply reply = actOnMain([&] {
         moved = _app.scroll(dy, point);
-        return std::string();
+        return Result<>::success();
     });
     reply.body["scrolled"] = moved;
     return reply;
@@ -209,7 +209,7 @@ AutomationApi::Reply AutomationApi::device(const json& body) {
         if (apps) _app.setInstalledApps(*apps);
         if (landscape) _app.setLandscape(*landscape);
         state = _app.deviceState();
-        return std::string();
+        return Result<>::success();
     });
     reply.body["device"] = state;
     return reply;
@@ -220,7 +220,7 @@ AutomationApi::Reply AutomationApi::reset() {
         _app.reset();
         _feed.clearEvents();
         _feed.filesChanged();
-        return std::string();
+        return Result<>::success();
     });
     StatePublisher::Snapshot snapshot = _publisher.current();
     reply.body["files"] = *snapshot.files;

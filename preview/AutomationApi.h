@@ -51,7 +51,7 @@ private:
     Reply state(const HttpRequest& request);
 
     // Runs `work` on the main thread, publishes, and answers with the new tree.
-    Reply actOnMain(const std::function<std::string()>& work);
+    Reply actOnMain(const std::function<Result<>()>& work);
     Reply treeReply(std::uint64_t version) const;
     // Waits for a version past `since` unless too many wait already; false when it could not wait.
     bool waitPast(std::uint64_t since);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Result.h"
 #include "platform/UIViewController.h"
 #include "preview/SettingsEntry.h"
 
@@ -13,14 +14,12 @@
 // the registry.
 class BundleLoader {
 public:
-    struct Result {
-        std::shared_ptr<UIViewController> controller; // nullptr on failure
-        std::string error;                            // what failed, for the error page
-    };
+    // The bundle's root page, or what failed, for the error page.
+    using Loaded = Result<std::shared_ptr<UIViewController>>;
 
-    static Result loadRootController(const SettingsEntry& entry);
+    static Loaded loadRootController(const SettingsEntry& entry);
 
 private:
-    static std::string loadExecutable(const SettingsEntry& entry, const ValueDictionary& info);
-    static Result createPrincipal(const std::string& className);
+    static Result<> loadExecutable(const SettingsEntry& entry, const ValueDictionary& info);
+    static Loaded createPrincipal(const std::string& className);
 };

@@ -15,11 +15,10 @@ void replaceFile(const fs::path& source, const fs::path& target) {
 
 } // namespace
 
-bool DeviceImage::installInto(const fs::path& deviceRoot, std::string& error) const {
+Result<> DeviceImage::installInto(const fs::path& deviceRoot) const {
     std::error_code status;
     if (!fs::is_directory(_directory, status)) {
-        error = "no device image at " + _directory.string() + " (build the project first)";
-        return false;
+        return Result<>::failure("no device image at " + _directory.string() + " (build the project first)");
     }
     try {
         for (const auto& entry : fs::recursive_directory_iterator(_directory)) {
@@ -32,8 +31,7 @@ bool DeviceImage::installInto(const fs::path& deviceRoot, std::string& error) co
             }
         }
     } catch (const fs::filesystem_error& failure) {
-        error = std::string("cannot install the device image: ") + failure.what();
-        return false;
+        return Result<>::failure(std::string("cannot install the device image: ") + failure.what());
     }
-    return true;
+    return Result<>::success();
 }

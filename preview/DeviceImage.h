@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <filesystem>
 #include <string>
 
@@ -10,8 +12,8 @@ class DeviceImage {
 public:
     explicit DeviceImage(std::filesystem::path directory) : _directory(std::move(directory)) {}
 
-    // False with `error` set when the image is missing or a file cannot be copied.
-    bool installInto(const std::filesystem::path& deviceRoot, std::string& error) const;
+    // Fails when the image is missing or a file cannot be copied.
+    Result<> installInto(const std::filesystem::path& deviceRoot) const;
 
 private:
     std::filesystem::path _directory;

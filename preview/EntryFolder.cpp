@@ -49,27 +49,21 @@ EntryFolder::EntryFolder(const fs::path& directory) {
     if (_directory.empty()) _directory = directory;
 }
 
-bool EntryFolder::installInto(const fs::path& deviceRoot, const fs::path& deviceImage, std::string& error) {
+Result<> EntryFolder::installInto(const fs::path& deviceRoot, const fs::path& deviceImage) {
     TweakProject::Plan plan = TweakProject::plan(_directory);
-    if (!plan.error.empty()) {
-        error = plan.error;
-        return false;
-    }
+    if (!plan.error.empty()) return Result<>::failure(plan.error);
     if (!plan.hasEntries()) {
-        error = _directory.string() + " holds no Settings entry: looked for layout/Library/PreferenceLoader/"
-                "Preferences/, an entry.plist, and *.plist files beside *.bundle folders";
-        return false;
+        return Result<>::failure(_directory.string() + " holds no Settings entry: looked for layout/Library/PreferenceLoader/"
+                                 "Preferences/, an entry.plist, and *.plist files beside *.bundle folders");
     }
     std::error_code status;
     for (const auto& file : plan.files) {
         if (!fs::exists(hostPathOf(deviceImage, file.devicePath), status)) continue;
-        error = file.source.string() + " would replace the phone's own " + file.devicePath;
-        return false;
+        return Result<>::failure(file.source.string() + " would replace the phone's own " + file.devicePath);
     }
     Sync sync = syncInto(deviceRoot, deviceImage);
-    if (!sync.failed) return true;
-    error = sync.notes.back();
-    return false;
+    if (sync.failed) return Result<>::failure(sync.notes.back());
+    return Result<>::success();
 }
 
 EntryFolder::Sync EntryFolder::syncInto(const fs::path& deviceRoot, const fs::path& deviceImage) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <filesystem>
 #include <set>
 #include <string>
@@ -24,11 +26,10 @@ public:
 
     const std::filesystem::path& directory() const { return _directory; }
 
-    // The first install, at start. False with `error` set when the folder is
-    // missing, holds no Settings entry, would replace a file of `deviceImage`,
-    // or a file cannot be copied.
-    bool installInto(const std::filesystem::path& deviceRoot, const std::filesystem::path& deviceImage,
-                     std::string& error);
+    // The first install, at start. Fails when the folder is missing, holds no
+    // Settings entry, would replace a file of `deviceImage`, or a file cannot
+    // be copied.
+    Result<> installInto(const std::filesystem::path& deviceRoot, const std::filesystem::path& deviceImage);
     // New and changed files copied (each replaced whole), files the folder no
     // longer holds removed. A folder that vanished or became a symbolic link
     // keeps on the phone what it installed, and says so.

@@ -17,9 +17,12 @@ std::shared_ptr<const SpecifierList> PlistPageController::specifiers() {
     if (!file) _loadError = "The file " + _file + " can no longer be read.";
     if (file) {
         auto read = PSPlistSpecifiers::read(*file, self<PlistPageController>());
-        _loadError = read.error;
-        if (read.error.empty()) rows = std::move(read.specifiers);
-        if (read.error.empty() && !read.title.empty()) setTitle(read.title);
+        if (!read) _loadError = read.error();
+        if (read) {
+            PSPlistPage page = std::move(read).value();
+            rows = std::move(page.specifiers);
+            if (!page.title.empty()) setTitle(page.title);
+        }
     }
     _specifiers = std::make_shared<const SpecifierList>(std::move(rows));
     return _specifiers;

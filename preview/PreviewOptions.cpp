@@ -44,13 +44,13 @@ std::string PreviewOptions::usage(const char* program) {
 
 namespace {
 
-// Sets the option `flag` names; false with `error` set when it names none or the value is wrong.
-bool applyOption(PreviewOptions& options, std::string_view flag, const std::string& value, std::string& error) {
+// Sets the option `flag` names; fails when it names none or the value is wrong.
+Result<> applyOption(PreviewOptions& options, std::string_view flag, const std::string& value) {
     if (flag == "--port") {
         auto port = parsePort(value);
-        if (!port) error = "not a port number: " + value;
-        if (port) options.port = *port;
-        return port.has_value();
+        if (!port) return Result<>::failure("not a port number: " + value);
+        options.port = *port;
+        return Result<>::success();
     }
     if (flag == "--device-root") {
         options.deviceRoot = value;
@@ -61,15 +61,14 @@ bool applyOption(PreviewOptions& options, std::string_view flag, const std::stri
     } else if (flag == "--install") {
         options.entryFolders.emplace_back(value);
     } else {
-        error = "unknown option " + std::string(flag);
-        return false;
+        return Result<>::failure("unknown option " + std::string(flag));
     }
-    return true;
+    return Result<>::success();
 }
 
 } // namespace
 
-std::optional<PreviewOptions> PreviewOptions::parse(int argc, char** argv, std::string& error) {
+Result<PreviewOptions> PreviewOptions::parse(int argc, char** argv) {
     PreviewOptions options;
     options.deviceRoot = defaultDeviceRoot();
     options.bundleImage = PREVIEW_DEFAULT_DEVICE_IMAGE;
@@ -81,14 +80,12 @@ std::optional<PreviewOptions> PreviewOptions::parse(int argc, char** argv, std::
             continue;
         }
         if (std::find(std::begin(kOptionsWithValue), std::end(kOptionsWithValue), flag) == std::end(kOptionsWithValue)) {
-            error = "unknown option " + std::string(flag);
-            return std::nullopt;
+            return Result<PreviewOptions>::failure("unknown option " + std::string(flag));
         }
-        if (index + 1 >= argc) {
-            error = "missing value after " + std::string(flag);
-            return std::nullopt;
+        if (index + 1 >= argc) return Result<PreviewOptions>::failure("missing value after " + std::string(flag));
+        if (auto applied = applyOption(options, flag, argv[++index]); !applied) {
+            return Result<PreviewOptions>::failure(applied.error());
         }
-        if (!applyOption(options, flag, argv[++index], error)) return std::nullopt;
     }
-    return options;
+    return Result<PreviewOptions>::success(std::move(options));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -16,8 +18,8 @@ struct PreviewOptions {
     int port = kDefaultPort;           // 0: any free port
     bool showHelp = false;
 
-    // nullopt with `error` set when the command line makes no sense.
-    static std::optional<PreviewOptions> parse(int argc, char** argv, std::string& error);
+    // Fails saying why when the command line makes no sense.
+    static Result<PreviewOptions> parse(int argc, char** argv);
     static std::string usage(const char* program);
 
     // $XDG_DATA_HOME, else ~/.local/share, then the app's own folder.

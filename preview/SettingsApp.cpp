@@ -42,59 +42,59 @@ void SettingsApp::launch() {
     _knownApps = BundleDeclarations::strings(BundleDeclarations::kQueriedSchemesKey);
 }
 
-std::string SettingsApp::tapText(const std::string& text) {
+Result<> SettingsApp::tapText(const std::string& text) {
     _window->layoutIfNeeded();
     auto view = ViewQuery::findByText(_window, text);
-    if (!view) return "no visible element shows or is labelled \"" + text + "\"";
+    if (!view) return Result<>::failure("no visible element shows or is labelled \"" + text + "\"");
     _window->sendTap(ViewQuery::centerInWindow(*view));
-    return {};
+    return Result<>::success();
 }
 
-std::string SettingsApp::tapSwitch(const std::string& title) {
+Result<> SettingsApp::tapSwitch(const std::string& title) {
     _window->layoutIfNeeded();
     auto control = ViewQuery::switchInRowTitled(_window, title);
-    if (!control) return "no visible row titled \"" + title + "\" has a switch";
+    if (!control) return Result<>::failure("no visible row titled \"" + title + "\" has a switch");
     _window->sendTap(ViewQuery::centerInWindow(*control));
-    return {};
+    return Result<>::success();
 }
 
 void SettingsApp::tapPoint(CGPoint point) { _window->sendTap(point); }
 
-std::string SettingsApp::enterText(const std::string& row, const std::string& text) {
+Result<> SettingsApp::enterText(const std::string& row, const std::string& text) {
     _window->layoutIfNeeded();
     auto field = ViewQuery::controlInRowTitled<UITextField>(_window, row);
-    if (!field) return "no visible row titled \"" + row + "\" has a text field";
+    if (!field) return Result<>::failure("no visible row titled \"" + row + "\" has a text field");
     field->enterText(text);
     _window->layoutIfNeeded();
-    return {};
+    return Result<>::success();
 }
 
-std::string SettingsApp::enterTextAt(CGPoint point, const std::string& text) {
+Result<> SettingsApp::enterTextAt(CGPoint point, const std::string& text) {
     _window->layoutIfNeeded();
     auto field = ViewQuery::controlAt<UITextField>(_window, point);
-    if (!field) return "there is no text field at that point";
+    if (!field) return Result<>::failure("there is no text field at that point");
     field->enterText(text);
     _window->layoutIfNeeded();
-    return {};
+    return Result<>::success();
 }
 
-std::string SettingsApp::slide(const std::string& row, double value) {
+Result<> SettingsApp::slide(const std::string& row, double value) {
     _window->layoutIfNeeded();
     auto slider = ViewQuery::controlInRowTitled<UISlider>(_window, row);
-    if (!slider) return "no visible row titled \"" + row + "\" has a slider";
+    if (!slider) return Result<>::failure("no visible row titled \"" + row + "\" has a slider");
     slider->slideToValue(static_cast<float>(value));
     _window->layoutIfNeeded();
-    return {};
+    return Result<>::success();
 }
 
-std::string SettingsApp::slideAt(CGPoint point, std::optional<double> value) {
+Result<> SettingsApp::slideAt(CGPoint point, std::optional<double> value) {
     _window->layoutIfNeeded();
     auto slider = ViewQuery::controlAt<UISlider>(_window, point);
-    if (!slider) return "there is no slider at that point";
+    if (!slider) return Result<>::failure("there is no slider at that point");
     if (value) slider->slideToValue(static_cast<float>(*value));
     if (!value) slider->slideTo(point);
     _window->layoutIfNeeded();
-    return {};
+    return Result<>::success();
 }
 
 bool SettingsApp::scroll(CGFloat dy, std::optional<CGPoint> point) {
@@ -114,12 +114,12 @@ std::shared_ptr<UIScrollView> SettingsApp::frontScrollView() const {
     return top ? firstScrollViewIn(top->view()) : nullptr;
 }
 
-std::string SettingsApp::back() {
+Result<> SettingsApp::back() {
     _window->layoutIfNeeded();
     auto button = ViewQuery::findByText(_window, kBackLabel);
-    if (!button) return "there is no Back button to tap on this screen";
+    if (!button) return Result<>::failure("there is no Back button to tap on this screen");
     _window->sendTap(ViewQuery::centerInWindow(*button));
-    return {};
+    return Result<>::success();
 }
 
 void SettingsApp::setLandscape(bool landscape) {

@@ -53,9 +53,9 @@ void SettingsListController::openEntry(const SettingsEntry& entry) {
 }
 
 std::shared_ptr<UIViewController> SettingsListController::pageFor(const SettingsEntry& entry) {
-    BundleLoader::Result loaded = entry.isPage() ? openPage(entry) : openBundle(entry);
-    std::shared_ptr<UIViewController> page = loaded.controller;
-    if (!page) page = alloc<BundleErrorController>()->initWithEntry_message(entry, loaded.error);
+    BundleLoader::Loaded loaded = entry.isPage() ? openPage(entry) : openBundle(entry);
+    std::shared_ptr<UIViewController> page =
+        loaded ? loaded.value() : alloc<BundleErrorController>()->initWithEntry_message(entry, loaded.error());
     // The Settings app names a bundle's page after its row unless the page names itself.
     if (page->title().empty()) page->setTitle(entry.label);
     return page;
@@ -72,18 +72,18 @@ const SettingsEntry* SettingsListController::entryForFile(const std::string& fil
 }
 
 // A bundle whose code cannot run here opens the page of its Root.plist in place of its code.
-BundleLoader::Result SettingsListController::openBundle(const SettingsEntry& entry) {
+BundleLoader::Loaded SettingsListController::openBundle(const SettingsEntry& entry) {
     auto standIn = std::dynamic_pointer_cast<PlistPageController>(CodeStandIn::pageFor(entry));
     if (!standIn) return BundleLoader::loadRootController(entry);
     standIn->specifiers();
-    if (!standIn->loadError().empty()) return {nullptr, standIn->file() + ": " + standIn->loadError()};
-    return {standIn, {}};
+    if (!standIn->loadError().empty()) return BundleLoader::Loaded::failure(standIn->file() + ": " + standIn->loadError());
+    return BundleLoader::Loaded::success(standIn);
 }
 
 // An entry without a bundle is a page of the items it holds, read afresh each time it opens.
-BundleLoader::Result SettingsListController::openPage(const SettingsEntry& entry) {
+BundleLoader::Loaded SettingsListController::openPage(const SettingsEntry& entry) {
     auto page = alloc<PlistPageController>()->initWithFile(entry.pageFile);
     page->specifiers();
-    if (!page->loadError().empty()) return {nullptr, page->loadError()};
-    return {page, {}};
+    if (!page->loadError().empty()) return BundleLoader::Loaded::failure(page->loadError());
+    return BundleLoader::Loaded::success(page);
 }

@@ -43,8 +43,8 @@ public:
     const std::string& openedEntryFile() const { return _openedEntryFile; }
 
 private:
-    static BundleLoader::Result openPage(const SettingsEntry& entry);
-    static BundleLoader::Result openBundle(const SettingsEntry& entry);
+    static BundleLoader::Loaded openPage(const SettingsEntry& entry);
+    static BundleLoader::Loaded openBundle(const SettingsEntry& entry);
 
     std::shared_ptr<UITableView> _table;
     std::vector<SettingsEntry> _entries;

@@ -15,6 +15,7 @@
 
 #include <csignal>
 #include <iostream>
+#include <sstream>
 #include <pthread.h>
 #include <thread>
 
@@ -33,27 +34,25 @@ sigset_t blockStopSignals() {
     return signals;
 }
 
-bool prepareDevice(const PreviewOptions& options, std::vector<EntryFolder>& folders) {
+// The device root made, the build's image and every --install folder installed into it.
+Result<> prepareDevice(const PreviewOptions& options, std::vector<EntryFolder>& folders) {
     std::error_code status;
     std::filesystem::create_directories(options.deviceRoot, status);
     if (status) {
-        std::cerr << "error: cannot create the device root " << options.deviceRoot << ": " << status.message() << "\n";
-        return false;
+        std::ostringstream reason; // a path prints in quotes
+        reason << "cannot create the device root " << options.deviceRoot << ": " << status.message();
+        return Result<>::failure(reason.str());
     }
     Device::shared().setRootDirectory(options.deviceRoot);
-    std::string error;
-    if (!DeviceImage(options.bundleImage).installInto(Device::shared().rootDirectory(), error)) {
-        std::cerr << "error: " << error << "\n";
-        return false;
+    if (auto installed = DeviceImage(options.bundleImage).installInto(Device::shared().rootDirectory()); !installed) {
+        return installed;
     }
     for (const auto& folder : options.entryFolders) {
         folders.emplace_back(folder);
-        if (!folders.back().installInto(Device::shared().rootDirectory(), options.bundleImage, error)) {
-            std::cerr << "error: " << error << "\n";
-            return false;
-        }
+        auto installed = folders.back().installInto(Device::shared().rootDirectory(), options.bundleImage);
+        if (!installed) return installed;
     }
-    return true;
+    return Result<>::success();
 }
 
 int serve(const PreviewOptions& options, std::vector<EntryFolder>& folders, const sigset_t& stopSignals) {
@@ -95,18 +94,21 @@ int serve(const PreviewOptions& options, std::vector<EntryFolder>& folders, cons
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string error;
-    auto options = PreviewOptions::parse(argc, argv, error);
-    if (!options) {
-        std::cerr << "error: " << error << "\n" << PreviewOptions::usage(argv[0]);
+    auto parsed = PreviewOptions::parse(argc, argv);
+    if (!parsed) {
+        std::cerr << "error: " << parsed.error() << "\n" << PreviewOptions::usage(argv[0]);
         return 2;
     }
-    if (options->showHelp) {
+    const PreviewOptions& options = parsed.value();
+    if (options.showHelp) {
         std::cout << PreviewOptions::usage(argv[0]);
         return 0;
     }
     sigset_t stopSignals = blockStopSignals();
     std::vector<EntryFolder> folders;
-    if (!prepareDevice(*options, folders)) return 1;
-    return serve(*options, folders, stopSignals);
+    if (auto prepared = prepareDevice(options, folders); !prepared) {
+        std::cerr << "error: " << prepared.error() << "\n";
+        return 1;
+    }
+    return serve(options, folders, stopSignals);
 }

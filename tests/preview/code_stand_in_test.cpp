@@ -55,7 +55,7 @@ TEST(CodeStandInTest, ABundleWhoseCodeCannotRunHereOpensThePageOfItsRootPlist) {
         });
         SettingsApp app;
         app.launch();
-        ASSERT_EQ(app.tapText("Lamp"), "") << code.name;
+        ASSERT_EQ(app.tapText("Lamp").error(), "") << code.name;
         auto top = app.navigation()->topViewController();
         bool standsIn = *code.logged != '\0';
         EXPECT_EQ(top->title(), standsIn ? "Desk Lamp" : "Lamp") << code.name;

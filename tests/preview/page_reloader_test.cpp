@@ -41,7 +41,7 @@ protected:
     void openLamp(int rows) {
         device.writeFile(kLampEntry, entryPage("Lamp", "Bulb", rows));
         app.launch();
-        ASSERT_EQ(app.tapText("Lamp"), "");
+        ASSERT_EQ(app.tapText("Lamp").error(), "");
     }
 };
 
@@ -89,9 +89,9 @@ TEST_F(PageReloaderTest, TheListFollowsEntriesArrivingAndLeaving) {
     device.writeFile("/Library/PreferenceLoader/Preferences/Desk/Desk.plist", entryPage("Desk", "Drawer", 2));
     reloader.reload({"/Library/PreferenceLoader/Preferences/Desk/Desk.plist"});
     EXPECT_EQ(stack(), "Settings > Lamp") << "a new entry leaves the page on screen";
-    ASSERT_EQ(app.back(), "");
+    ASSERT_EQ(app.back().error(), "");
     EXPECT_TRUE(shows("Desk"));
-    ASSERT_EQ(app.tapText("Lamp"), "");
+    ASSERT_EQ(app.tapText("Lamp").error(), "");
 
     std::filesystem::remove(device.hostPath(kLampEntry));
     reloader.reload({kLampEntry});

@@ -77,8 +77,8 @@ TEST_F(ProjectInstallTest, EachFormOfProjectLandsWhereThePhoneKeepsIt) {
         fs::remove_all(base);
         for (const auto& [path, bytes] : layout.files) write(project / path, *bytes ? bytes : kEntry);
         EntryFolder folder(project);
-        std::string error;
-        EXPECT_TRUE(folder.installInto(root, image, error)) << layout.name << ": " << error;
+        auto installed = folder.installInto(root, image);
+        EXPECT_TRUE(installed) << layout.name << ": " << (installed ? "" : installed.error());
         EXPECT_EQ(filesUnder(root), layout.installed) << layout.name;
     }
 }
@@ -86,16 +86,16 @@ TEST_F(ProjectInstallTest, EachFormOfProjectLandsWhereThePhoneKeepsIt) {
 TEST_F(ProjectInstallTest, AFolderWithoutEntriesOrThatWouldReplaceTheImageIsRefused) {
     write(project / "Resources/Root.plist");
     EntryFolder folder(project);
-    std::string error;
-    EXPECT_FALSE(folder.installInto(root, image, error));
-    EXPECT_NE(error.find("holds no Settings entry"), std::string::npos) << error;
+    auto installed = folder.installInto(root, image);
+    ASSERT_FALSE(installed);
+    EXPECT_NE(installed.error().find("holds no Settings entry"), std::string::npos) << installed.error();
 
     write(project / "entry.plist", kEntry);
     write(image / "Library/PreferenceBundles/LampPrefs.bundle/Root.plist");
-    error.clear();
-    EXPECT_FALSE(folder.installInto(root, image, error));
-    EXPECT_NE(error.find("would replace the phone's own /Library/PreferenceBundles/LampPrefs.bundle/Root.plist"),
-              std::string::npos) << error;
+    installed = folder.installInto(root, image);
+    ASSERT_FALSE(installed);
+    EXPECT_NE(installed.error().find("would replace the phone's own /Library/PreferenceBundles/LampPrefs.bundle/Root.plist"),
+              std::string::npos) << installed.error();
     EXPECT_EQ(filesUnder(root), "");
 }
 
