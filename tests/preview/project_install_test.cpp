@@ -104,8 +104,7 @@ TEST_F(ProjectInstallTest, ASyncCopiesWhatChangedAndRemovesOnlyWhatItInstalled) 
     write(project / "Resources/Root.plist", "one");
     write(project / "Resources/Child.plist", "child");
     EntryFolder folder(project);
-    std::string error;
-    ASSERT_TRUE(folder.installInto(root, image, error)) << error;
+    ASSERT_EQ(folder.installInto(root, image).error(), "");
     write(root / "Library/PreferenceBundles/LampPrefs.bundle/Mine.plist", "placed by hand");
 
     write(project / "Resources/Root.plist", "two");
@@ -123,8 +122,7 @@ TEST_F(ProjectInstallTest, AFolderThatVanishesOrBecomesALinkKeepsWhatItInstalled
     write(project / "entry.plist", kEntry);
     write(project / "Resources/Root.plist");
     EntryFolder folder(project);
-    std::string error;
-    ASSERT_TRUE(folder.installInto(root, image, error)) << error;
+    ASSERT_EQ(folder.installInto(root, image).error(), "");
     std::string installed = filesUnder(root);
 
     fs::path elsewhere = base / "elsewhere";
