@@ -37,7 +37,8 @@ std::string PreviewOptions::usage(const char* program) {
            ")\n"
            "  --bundle-image DIR the installed bundles to copy into the device at start\n"
            "  --web-root DIR     the browser client's files\n"
-           "  --install DIR      also install the Settings entries (*.plist, *.png) and bundles (*.bundle) in DIR\n";
+           "  --install DIR      also install the Settings entries (*.plist, *.png) and bundles (*.bundle) in DIR;\n"
+           "                     DIR may be an app (Name.app) or a Settings.bundle with the app's Info.plist beside it\n";
 }
 
 namespace {

@@ -28,6 +28,7 @@ PreviewServer::PreviewServer(const std::filesystem::path& webRoot, const std::fi
       _webFiles(webRoot, {".html", ".js", ".css", ".svg", ".png", ".ico"}),
       _bundleFiles(deviceRoot / kBundlesDirectory, {".png"}),
       _entryFiles(deviceRoot / kEntriesDirectory, {".png"}),
+      _appFiles(deviceRoot / kAppsDirectory, {".png"}),
       _api(api) {
     _server->new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
     _server->set_payload_max_length(kLargestBody);
@@ -100,11 +101,12 @@ void PreviewServer::installFileRoutes() {
     });
     _server->Get(R"(/device/(.+))", [this](const httplib::Request& request, httplib::Response& response) {
         std::string devicePath = request.matches[1];
-        for (const auto& [directory, files] : {std::pair{kBundlesDirectory, &_bundleFiles}, {kEntriesDirectory, &_entryFiles}}) {
+        for (const auto& [directory, files] : {std::pair{kBundlesDirectory, &_bundleFiles}, {kEntriesDirectory, &_entryFiles},
+                                               {kAppsDirectory, &_appFiles}}) {
             std::string prefix = std::string(directory) + "/";
             if (devicePath.starts_with(prefix) && files->serve(devicePath.substr(prefix.size()), response)) return;
         }
-        refuse(response, 404, "no picture of an installed bundle or entry at /" + devicePath);
+        refuse(response, 404, "no picture of an installed bundle, entry or app at /" + devicePath);
     });
     _server->Get(R"(/(?!api/|device/)(.+))", [this](const httplib::Request& request, httplib::Response& response) {
         if (!_webFiles.serve(request.matches[1], response)) refuse(response, 404, "no such file");

@@ -3,13 +3,16 @@
 #include "platform/UITableView.h"
 #include "platform/UIViewController.h"
 #include "preview/BundleLoader.h"
+#include "preview/InstalledApp.h"
 #include "preview/SettingsEntry.h"
 
 #include <vector>
 
-// The Settings app's first page: one row per installed entry. Tapping a row
-// loads its bundle and pushes the bundle's root page (or the page of the
-// entry's own items), or an error page that says what failed.
+// The Settings app's first page: one row per installed entry, then, in a
+// group of their own, one row per installed app. Tapping an entry's row loads
+// its bundle and pushes the bundle's root page (or the page of the entry's own
+// items); an app's row pushes the page of its Settings.bundle. What cannot be
+// opened pushes an error page that says what failed.
 class SettingsListController : public UIViewController, public UITableViewDataSource, public UITableViewDelegate {
 public:
     OBJC_CLASS_NAME(SettingsListController)
@@ -20,9 +23,11 @@ public:
 
     const std::shared_ptr<UITableView>& table() const { return _table; }
     const std::vector<SettingsEntry>& entries() const { return _entries; }
+    const std::vector<InstalledApp>& apps() const { return _apps; }
 
     void loadView() override;
 
+    long numberOfSectionsInTableView(const std::shared_ptr<UITableView>& tableView) override;
     long tableView_numberOfRowsInSection(const std::shared_ptr<UITableView>& tableView, long section) override;
     std::shared_ptr<UITableViewCell> tableView_cellForRowAtIndexPath(
         const std::shared_ptr<UITableView>& tableView, const std::shared_ptr<NSIndexPath>& indexPath) override;
@@ -30,10 +35,15 @@ public:
                                            const std::shared_ptr<NSIndexPath>& indexPath) override;
 
     void openEntry(const SettingsEntry& entry);
+    void openApp(const InstalledApp& app);
 
 private:
     static BundleLoader::Result openPage(const SettingsEntry& entry);
 
     std::shared_ptr<UITableView> _table;
+    static constexpr long kEntriesSection = 0;
+    static constexpr long kAppsSection = 1;
+
     std::vector<SettingsEntry> _entries;
+    std::vector<InstalledApp> _apps;
 };

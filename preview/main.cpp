@@ -3,6 +3,7 @@
 
 #include "platform/Device.h"
 #include "platform/RunLoop.h"
+#include "preview/AppFolder.h"
 #include "preview/AutomationApi.h"
 #include "preview/DeviceImage.h"
 #include "preview/EntryFolder.h"
@@ -46,7 +47,10 @@ bool prepareDevice(const PreviewOptions& options) {
         return false;
     }
     for (const auto& folder : options.entryFolders) {
-        if (!EntryFolder(folder).installInto(Device::shared().rootDirectory(), options.bundleImage, error)) {
+        bool installed = AppFolder::isAppFolder(folder)
+                             ? AppFolder(folder).install(error)
+                             : EntryFolder(folder).installInto(Device::shared().rootDirectory(), options.bundleImage, error);
+        if (!installed) {
             std::cerr << "error: " << error << "\n";
             return false;
         }
