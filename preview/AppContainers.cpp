@@ -38,10 +38,15 @@ std::string metadataIdentifierOf(const std::string& container) {
 
 } // namespace
 
+// RFC 4122's version 5 in the URL namespace, so any uuid5 tool gives the same UUID.
 std::string AppContainers::nameBasedUUID(const std::string& name) {
+    static constexpr std::array<unsigned char, 16> kURLNamespace = {0x6b, 0xa7, 0xb8, 0x11, 0x9d, 0xad, 0x11, 0xd1,
+                                                                     0x80, 0xb4, 0x00, 0xc0, 0x4f, 0xd4, 0x30, 0xc8};
+    std::string input(kURLNamespace.begin(), kURLNamespace.end());
+    input += name;
     std::array<unsigned char, EVP_MAX_MD_SIZE> digest{};
     unsigned int length = 0;
-    EVP_Digest(name.data(), name.size(), digest.data(), &length, EVP_sha1(), nullptr);
+    EVP_Digest(input.data(), input.size(), digest.data(), &length, EVP_sha1(), nullptr);
     digest[6] = static_cast<unsigned char>((digest[6] & 0x0F) | 0x50); // version 5
     digest[8] = static_cast<unsigned char>((digest[8] & 0x3F) | 0x80); // the RFC 4122 variant
     std::string uuid;

@@ -10,7 +10,7 @@
 // the UUIDs at random and records in each data container, in
 // .com.apple.mobile_container_manager.metadata.plist, whose container it is.
 // Here a UUID is derived from the identifier (a name-based UUID, version 5,
-// SHA-1), so an app installed again finds its values where it left them; a
+// of "bundle:<identifier>", "data:<identifier>" or "group:<identifier>" in the URL namespace), so an app installed again finds its values where it left them; a
 // container placed by hand is found through its metadata file.
 class AppContainers {
 public:

@@ -162,10 +162,10 @@ void SettingsBundleSpecifiers::appendMultiValue(const ValueDictionary& element) 
 // A group whose rows are its choices, the chosen one ticked.
 void SettingsBundleSpecifiers::appendRadioGroup(const ValueDictionary& element) {
     appendGroup(element);
-    PSSpecifier choices;
-    copyChoices(element, choices);
-    Value titles = choices.propertyForKey(PSValidTitlesKey);
-    Value values = choices.propertyForKey(PSValidValuesKey);
+    auto choices = alloc<PSSpecifier>();
+    copyChoices(element, *choices);
+    Value titles = choices->propertyForKey(PSValidTitlesKey);
+    Value values = choices->propertyForKey(PSValidValuesKey);
     if (!titles.isArray()) return;
     for (std::size_t index = 0; index < titles.asArray()->size(); ++index) {
         auto choice = row((*titles.asArray())[index].asString(), PSCellType::ListItem);
