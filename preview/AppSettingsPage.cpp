@@ -1,5 +1,6 @@
 #include "preview/AppSettingsPage.h"
 
+#include "host/PSDefaultsStore.h"
 #include "platform/Device.h"
 #include "platform/NSLog.h"
 #include "platform/PropertyList.h"
@@ -122,8 +123,7 @@ std::string AppSettingsPage::defaultsFile() const {
 
 Value AppSettingsPage::storedValue(const PSSpecifier& specifier) const {
     Value key = specifier.propertyForKey(PSKeyNameKey);
-    auto file = key.isString() && !defaultsFile().empty() ? PropertyList::readDictionary(defaultsFile()) : nullptr;
-    return file ? valueFor(*file, key.asString()) : Value();
+    return key.isString() ? PSDefaultsStore(defaultsFile()).valueForKey(key.asString()) : Value();
 }
 
 // A value the file does not hold shows the row's DefaultValue; a switch is on
@@ -149,10 +149,7 @@ void AppSettingsPage::setPreferenceValue_specifier(const Value& value, const std
         NSLog("Settings: the container " + _place.container + " leads out of the device; nothing is written");
         return;
     }
-    auto file = PropertyList::readDictionary(defaultsFile());
-    if (!file) file = std::make_shared<ValueDictionary>();
-    (*file)[key.asString()] = stored;
-    PropertyList::write(Value(file), defaultsFile());
+    PSDefaultsStore(defaultsFile()).setValueForKey(stored, key.asString());
 }
 
 std::shared_ptr<UITableViewCell> AppSettingsPage::tableView_cellForRowAtIndexPath(

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/TableViewOwner.h"
 #include "platform/UITableView.h"
 #include "platform/UIViewController.h"
 #include "preview/BundleLoader.h"
@@ -13,7 +14,7 @@
 // its bundle and pushes the bundle's root page (or the page of the entry's own
 // items); an app's row pushes the page of its Settings.bundle. What cannot be
 // opened pushes an error page that says what failed.
-class SettingsListController : public UIViewController, public UITableViewDataSource, public UITableViewDelegate {
+class SettingsListController : public UIViewController, public TableViewOwner {
 public:
     OBJC_CLASS_NAME(SettingsListController)
 
