@@ -37,13 +37,6 @@ inline const std::string PSSliderShowValueKey = "showValue";
 inline const std::string PSPlaceholderKey = "placeholder";
 // A list row shows the short title of its value, when it has short titles.
 inline const std::string PSShortTitlesKey = "shortTitles";
-// A text field's traits, by UIKit's UITextInputTraits numbers, and a slider's pictures (device paths).
-inline const std::string PSIsSecureKey = "isSecure";
-inline const std::string PSKeyboardTypeKey = "keyboardType";
-inline const std::string PSAutocapitalizationTypeKey = "autocapitalizationType";
-inline const std::string PSAutocorrectionTypeKey = "autocorrectionType";
-inline const std::string PSSliderLeftImageKey = "leftImage";
-inline const std::string PSSliderRightImageKey = "rightImage";
 
 // The host's record of one row or group of a list page.
 class PSSpecifier : public NSObject {

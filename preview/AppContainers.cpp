@@ -101,6 +101,8 @@ std::vector<std::string> AppContainers::presentDefaultsFiles() {
         for (const auto& container : fs::directory_iterator(Device::shared().hostPath(directory), status)) {
             std::string preferences = std::string(directory) + "/" + container.path().filename().string() + "/" +
                                       kPreferencesFolder;
+            // A Library linked out of the device is none of the phone's business, nor of a reset's.
+            if (!staysInsideRoot(preferences)) continue;
             std::error_code inner;
             for (const auto& file : fs::directory_iterator(Device::shared().hostPath(preferences), inner)) {
                 if (file.path().extension() == ".plist") files.push_back(preferences + "/" + file.path().filename().string());

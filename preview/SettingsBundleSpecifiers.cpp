@@ -12,12 +12,16 @@ namespace {
 constexpr const char* kPhoneIdiom = "Phone";
 constexpr const char* kChooserClassName = "PSListItemsController";
 
-// What the text field takes from the schema, as UIKit's UITextInputTraits numbers them.
-const std::map<std::string, int> kKeyboardTypes = {
-    {"Alphabet", 1}, {"NumbersAndPunctuation", 2}, {"URL", 3}, {"NumberPad", 4}, {"EmailAddress", 7}};
-const std::map<std::string, int> kAutocapitalizationTypes = {
-    {"None", 0}, {"Words", 1}, {"Sentences", 2}, {"AllCharacters", 3}};
-const std::map<std::string, int> kAutocorrectionTypes = {{"Default", 0}, {"No", 1}, {"Yes", 2}};
+// The Preferences keys a text field and a slider read.
+const std::string kIsSecureKey = "isSecure";
+const std::string kKeyboardKey = "keyboard";
+const std::string kAutoCapsKey = "autoCaps";
+const std::string kNoAutoCorrectKey = "noAutoCorrect";
+const std::string kLeftImageKey = "leftImage";
+const std::string kRightImageKey = "rightImage";
+// The schema's AutocapitalizationType as Preferences names it.
+const std::map<std::string, std::string> kAutoCaps = {
+    {"None", "none"}, {"Words", "words"}, {"Sentences", "sentences"}, {"AllCharacters", "all"}};
 
 Value valueFor(const ValueDictionary& dictionary, const std::string& key) {
     auto found = dictionary.find(key);
@@ -35,12 +39,6 @@ bool showsOnPhone(const ValueDictionary& element) {
     if (!idioms.isArray()) return true;
     const ValueArray& list = *idioms.asArray();
     return std::any_of(list.begin(), list.end(), [](const Value& idiom) { return idiom == Value(kPhoneIdiom); });
-}
-
-void setNumberFor(PSSpecifier& row, const ValueDictionary& element, const std::string& schemaKey,
-                  const std::map<std::string, int>& numbers, const std::string& hostKey) {
-    auto found = numbers.find(textFor(element, schemaKey));
-    if (found != numbers.end()) row.setProperty_forKey(Value(found->second), hostKey);
 }
 
 struct Choice {
@@ -182,14 +180,16 @@ void SettingsBundleSpecifiers::appendTitleValue(const ValueDictionary& element) 
     _rows.push_back(shown);
 }
 
-// TODO(rows): the text field cell applies isSecure and the input traits once that branch lands.
+// The keyboard keeps the schema's names (Alphabet, NumberPad, ...), which Preferences reads as well.
+// TODO(rows): the text field cell applies these keys once that branch lands.
 void SettingsBundleSpecifiers::appendTextField(const ValueDictionary& element) {
     auto field = row(localized(valueFor(element, "Title")), PSCellType::EditText);
     copyValueKeys(element, *field);
-    field->setProperty_forKey(Value(valueFor(element, "IsSecure").boolValue()), PSIsSecureKey);
-    setNumberFor(*field, element, "KeyboardType", kKeyboardTypes, PSKeyboardTypeKey);
-    setNumberFor(*field, element, "AutocapitalizationType", kAutocapitalizationTypes, PSAutocapitalizationTypeKey);
-    setNumberFor(*field, element, "AutocorrectionType", kAutocorrectionTypes, PSAutocorrectionTypeKey);
+    field->setProperty_forKey(Value(valueFor(element, "IsSecure").boolValue()), kIsSecureKey);
+    field->setProperty_forKey(valueFor(element, "KeyboardType"), kKeyboardKey);
+    auto caps = kAutoCaps.find(textFor(element, "AutocapitalizationType"));
+    if (caps != kAutoCaps.end()) field->setProperty_forKey(Value(caps->second), kAutoCapsKey);
+    if (textFor(element, "AutocorrectionType") == "No") field->setProperty_forKey(Value(true), kNoAutoCorrectKey);
     _rows.push_back(field);
 }
 
@@ -199,8 +199,8 @@ void SettingsBundleSpecifiers::appendSlider(const ValueDictionary& element) {
     copyValueKeys(element, *slider);
     slider->setProperty_forKey(valueFor(element, "MinimumValue"), PSControlMinimumKey);
     slider->setProperty_forKey(valueFor(element, "MaximumValue"), PSControlMaximumKey);
-    for (const auto& [schemaKey, hostKey] : {std::pair{"MinimumValueImage", PSSliderLeftImageKey},
-                                             std::pair{"MaximumValueImage", PSSliderRightImageKey}}) {
+    for (const auto& [schemaKey, hostKey] : {std::pair{"MinimumValueImage", kLeftImageKey},
+                                             std::pair{"MaximumValueImage", kRightImageKey}}) {
         std::string name = textFor(element, schemaKey);
         if (name.empty() || name.find('/') != std::string::npos || !_context.settingsBundle) continue;
         slider->setProperty_forKey(Value(_context.settingsBundle->bundlePath() + "/" + name), hostKey);

@@ -33,8 +33,6 @@ std::string page(const std::string& elements) {
     return plist("<dict><key>PreferenceSpecifiers</key><array>" + elements + "</array></dict>");
 }
 
-long numberIn(const Value& value) { return value.isBool() ? value.boolValue() : static_cast<long>(value.doubleValue()); }
-
 // Every row of a page as "Kind:title", the kind by its Preferences number.
 std::string rowsOf(PSListController& page) {
     std::string rows;
@@ -154,21 +152,23 @@ TEST_F(AppSettingsTest, EveryElementOfTheSchemaBecomesItsRow) {
     EXPECT_EQ(detailOf("Tide model"), "Harmonic with surge");
     EXPECT_EQ(ViewQuery::controlInRowTitled<UITextField>(app.window(), "Harbour")->text(), "Brest");
 
-    // What the text fields and the slider ask of UIKit, by its numbers.
+    // What the text fields ask of the keyboard, under the keys Preferences reads.
     const std::vector<std::pair<std::size_t, std::string>> traits = {
-        {4, "isSecure=0 keyboardType=1 autocapitalizationType=1 autocorrectionType=1"},
-        {5, "isSecure=1 keyboardType=4 autocapitalizationType=0 autocorrectionType=0"}};
+        {4, "isSecure=false keyboard=Alphabet autoCaps=words noAutoCorrect=true"},
+        {5, "isSecure=true keyboard=NumberPad autoCaps=none noAutoCorrect=(nil)"}};
     for (const auto& [index, expected] : traits) {
         auto row = root->specifiers()->at(index);
         std::string shown;
-        for (const char* key : {"isSecure", "keyboardType", "autocapitalizationType", "autocorrectionType"}) {
-            shown += (shown.empty() ? "" : " ") + std::string(key) + "=" + std::to_string(numberIn(row->propertyForKey(key)));
+        for (const char* key : {"isSecure", "keyboard", "autoCaps", "noAutoCorrect"}) {
+            Value value = row->propertyForKey(key);
+            std::string text = value.isNil() ? "(nil)" : value.isBool() ? (value.asBool() ? "true" : "false") : value.asString();
+            shown += (shown.empty() ? "" : " ") + std::string(key) + "=" + text;
         }
         EXPECT_EQ(shown, expected) << row->name();
     }
     auto slider = root->specifiers()->at(6);
     EXPECT_EQ(slider->propertyForKey("leftImage").asString(), std::string(kBundleContainer) + "/TideTable.app/Settings.bundle/Quiet.png");
-    EXPECT_EQ(numberIn(slider->propertyForKey("max")), 1);
+    EXPECT_EQ(slider->propertyForKey("max").doubleValue(), 1);
 }
 
 TEST_F(AppSettingsTest, ValuesGoToTheAppsContainerFileWithEveryOtherKeyKept) {
@@ -212,7 +212,8 @@ TEST_F(AppSettingsTest, ChildPanesTakeTheirPhoneFileTheirTableAndTheirGroupConta
 TEST_F(AppSettingsTest, TheDevicesLanguageChoosesTheStrings) {
     Device::shared().setPreferredLanguages({"fr-FR"});
     openTideTable();
-    EXPECT_EQ(rowsOf(*topPage()).substr(0, 28), "0:Marées 6:Alertes 2:Units");
+    const std::string translated = "0:Marées 6:Alertes 2:Units 4:Tide model";
+    EXPECT_EQ(rowsOf(*topPage()).substr(0, translated.size()), translated);
 }
 
 TEST_F(AppSettingsTest, AnAppThatCannotBeInstalledSaysWhy) {
@@ -273,6 +274,10 @@ TEST_F(AppSettingsTest, APageThatCannotBeReadSaysWhyAndWritesNothingOutsideTheDe
     ASSERT_EQ(app.tapText("Notes"), "");
     ASSERT_EQ(app.tapSwitch("Sync"), "");
     EXPECT_TRUE(fs::is_empty(outside));
+    device.writeFile("/tmp/keep", "");
+    fs::rename(device.hostPath("/tmp/keep"), outside / "com.example.notes.plist");
+    app.reset();
+    EXPECT_TRUE(fs::exists(outside / "com.example.notes.plist")) << "a reset deletes nothing outside the device";
     fs::remove_all(outside);
 }
 
