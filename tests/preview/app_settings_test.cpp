@@ -195,6 +195,9 @@ TEST_F(AppSettingsTest, ValuesGoToTheAppsContainerFileWithEveryOtherKeyKept) {
     EXPECT_EQ(ticked(), "Table");
     EXPECT_EQ(readWithPlistlib(device.hostPath(kValuesFile)),
               R"({"alerts_enabled": "NO", "chart": "table", "harbour": "Saint-Malo", "kept": "yes", "units": "ft"})");
+    app.reset();
+    EXPECT_FALSE(device.exists(kValuesFile)) << "a reset deletes the app's values";
+    EXPECT_TRUE(shows("Tide Table")) << "and keeps the app";
 }
 
 TEST_F(AppSettingsTest, ChildPanesTakeTheirPhoneFileTheirTableAndTheirGroupContainer) {
