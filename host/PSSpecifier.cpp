@@ -1,5 +1,7 @@
 #include "host/PSSpecifier.h"
 
+#include <algorithm>
+
 std::shared_ptr<PSSpecifier> PSSpecifier::emptyGroupSpecifier() { return groupSpecifierWithName(""); }
 
 std::shared_ptr<PSSpecifier> PSSpecifier::groupSpecifierWithName(const std::string& name) {
@@ -36,13 +38,17 @@ Value PSSpecifier::propertyForKey(const std::string& key) const {
 }
 
 std::string PSSpecifier::titleForValue(const Value& value) const {
-    Value titles = propertyForKey(PSValidTitlesKey);
     Value values = propertyForKey(PSValidValuesKey);
-    if (!titles.isArray() || !values.isArray()) return {};
+    if (!values.isArray()) return {};
     const ValueArray& valueList = *values.asArray();
-    const ValueArray& titleList = *titles.asArray();
-    for (std::size_t index = 0; index < valueList.size() && index < titleList.size(); ++index) {
-        if (valueList[index] == value && titleList[index].isString()) return titleList[index].asString();
+    auto found = std::find(valueList.begin(), valueList.end(), value);
+    if (found == valueList.end()) return {};
+    auto index = static_cast<std::size_t>(found - valueList.begin());
+    for (const std::string& key : {PSShortTitlesKey, PSValidTitlesKey}) {
+        Value titles = propertyForKey(key);
+        if (titles.isArray() && index < titles.asArray()->size() && (*titles.asArray())[index].isString()) {
+            return (*titles.asArray())[index].asString();
+        }
     }
     return {};
 }

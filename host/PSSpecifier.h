@@ -35,6 +35,8 @@ inline const std::string PSControlMinimumKey = "min";
 inline const std::string PSControlMaximumKey = "max";
 inline const std::string PSSliderShowValueKey = "showValue";
 inline const std::string PSPlaceholderKey = "placeholder";
+// A list row shows the short title of its value, when it has short titles.
+inline const std::string PSShortTitlesKey = "shortTitles";
 
 // The host's record of one row or group of a list page.
 class PSSpecifier : public NSObject {
@@ -61,8 +63,8 @@ public:
     void setProperty_forKey(const Value& value, const std::string& key);
     Value propertyForKey(const std::string& key) const;
 
-    // The title `validTitles` gives the value at the same place in
-    // `validValues`; empty when the value is not among them.
+    // The title `shortTitles` (else `validTitles`) gives the value at the
+    // same place in `validValues`; empty when the value is not among them.
     std::string titleForValue(const Value& value) const;
 
     const Selector& buttonAction() const { return _buttonAction; }

@@ -14,6 +14,7 @@ Device& Device::shared() {
 void Device::setRootDirectory(const std::filesystem::path& root) {
     _root = std::filesystem::absolute(root).lexically_normal();
     std::filesystem::create_directories(hostPath(NSHomeDirectory() + "/Library/Preferences"));
+    std::filesystem::create_directories(hostPath("/var/containers/Bundle/Application"));
 }
 
 namespace {

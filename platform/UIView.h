@@ -51,6 +51,9 @@ public:
     void setUserInteractionEnabled(bool enabled) { _userInteractionEnabled = enabled; }
     UIViewContentMode contentMode() const { return _contentMode; }
     void setContentMode(UIViewContentMode mode) { _contentMode = mode; }
+    // The layer's cornerRadius: the view's background drawn with rounded corners.
+    CGFloat cornerRadius() const { return _cornerRadius; }
+    void setCornerRadius(CGFloat radius) { _cornerRadius = radius; }
 
     const std::shared_ptr<UIColor>& backgroundColor() const { return _backgroundColor; }
     void setBackgroundColor(std::shared_ptr<UIColor> color);
@@ -131,6 +134,7 @@ private:
     bool _userInteractionEnabled = true;
     bool _needsLayout = true;
     UIViewContentMode _contentMode = UIViewContentMode::ScaleToFill;
+    CGFloat _cornerRadius = 0;
     std::shared_ptr<UIColor> _backgroundColor;
     std::shared_ptr<UIColor> _tintColor;
     std::string _accessibilityLabel;

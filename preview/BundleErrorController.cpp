@@ -47,9 +47,18 @@ std::shared_ptr<UILabel> makeLabel(const std::string& text, double fontSize, boo
 
 std::shared_ptr<BundleErrorController> BundleErrorController::initWithEntry_message(const SettingsEntry& entry,
                                                                                     std::string message) {
+    return initWithName_message_source(
+        entry.label, std::move(message),
+        entry.isPage() ? "Entry: " + entry.pageFile : "Bundle: " + entry.bundleDirectory());
+}
+
+std::shared_ptr<BundleErrorController> BundleErrorController::initWithName_message_source(std::string name,
+                                                                                          std::string message,
+                                                                                          std::string source) {
     UIViewController::init();
-    _entry = entry;
+    _name = std::move(name);
     _message = std::move(message);
+    _source = std::move(source);
     return self<BundleErrorController>();
 }
 
@@ -59,10 +68,9 @@ void BundleErrorController::loadView() {
     page->setBackgroundColor(UIColor::groupTableViewBackgroundColor());
     auto grey = UIColor::colorWithRed_green_blue_alpha(0.43, 0.43, 0.45, 1);
     page->labels = {
-        makeLabel("\u201C" + _entry.label + "\u201D could not be opened", 20, /*bold=*/true, UIColor::blackColor()),
+        makeLabel("\u201C" + _name + "\u201D could not be opened", 20, /*bold=*/true, UIColor::blackColor()),
         makeLabel(_message, 15, /*bold=*/false, UIColor::colorWithRed_green_blue_alpha(0.8, 0.1, 0.1, 1)),
-        makeLabel(_entry.isPage() ? "Entry: " + _entry.pageFile : "Bundle: " + _entry.bundleDirectory(), 13,
-                  /*bold=*/false, grey),
+        makeLabel(_source, 13, /*bold=*/false, grey),
     };
     for (const auto& label : page->labels) page->addSubview(label);
     setView(page);

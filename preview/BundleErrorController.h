@@ -10,6 +10,9 @@ public:
     OBJC_CLASS_NAME(BundleErrorController)
 
     std::shared_ptr<BundleErrorController> initWithEntry_message(const SettingsEntry& entry, std::string message);
+    // `name` is the row's label, `source` the line saying which files are at fault.
+    std::shared_ptr<BundleErrorController> initWithName_message_source(std::string name, std::string message,
+                                                                     std::string source);
 
     const std::string& message() const { return _message; }
     const SettingsEntry& entry() const { return _entry; }
@@ -17,6 +20,7 @@ public:
     void loadView() override;
 
 private:
-    SettingsEntry _entry;
+    std::string _name;
     std::string _message;
+    std::string _source;
 };

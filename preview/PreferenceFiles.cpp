@@ -2,7 +2,9 @@
 
 #include "platform/Device.h"
 #include "platform/PropertyList.h"
+#include "preview/AppContainers.h"
 #include "preview/BundleDeclarations.h"
+#include "preview/InstalledApp.h"
 
 #include <date/date.h>
 #include <openssl/evp.h>
@@ -43,13 +45,29 @@ std::vector<std::string> presentPaths() {
     return paths;
 }
 
+std::vector<std::string> appDefaultsPaths() {
+    std::vector<std::string> paths;
+    for (const auto& app : InstalledApp::installedApps()) {
+        if (app.problem.empty()) {
+            paths.push_back(AppContainers::defaultsFileIn(AppContainers::dataContainerFor(app.identifier), app.identifier));
+        }
+    }
+    return paths;
+}
+
+void appendMissing(std::vector<std::string>& paths, std::vector<std::string> more) {
+    for (auto& path : more) {
+        if (std::find(paths.begin(), paths.end(), path) == paths.end()) paths.push_back(std::move(path));
+    }
+}
+
 } // namespace
 
 std::vector<std::string> PreferenceFiles::paths() {
     std::vector<std::string> paths = declaredPaths();
-    for (auto& present : presentPaths()) {
-        if (std::find(paths.begin(), paths.end(), present) == paths.end()) paths.push_back(std::move(present));
-    }
+    appendMissing(paths, presentPaths());
+    appendMissing(paths, appDefaultsPaths());
+    appendMissing(paths, AppContainers::presentDefaultsFiles());
     return paths;
 }
 
@@ -67,6 +85,7 @@ void PreferenceFiles::removeAll() {
     for (const auto& file : fs::directory_iterator(Device::shared().hostPath(kPreferencesDirectory), status)) {
         fs::remove_all(file.path(), status);
     }
+    for (const auto& file : AppContainers::presentDefaultsFiles()) fs::remove(Device::shared().hostPath(file), status);
 }
 
 nlohmann::json PreferenceFiles::toJson(const Value& value) {

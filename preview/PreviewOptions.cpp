@@ -39,7 +39,8 @@ std::string PreviewOptions::usage(const char* program) {
            ")\n"
            "  --bundle-image DIR the installed bundles to copy into the device at start\n"
            "  --web-root DIR     the browser client's files\n"
-           "  --install DIR      also install the tweak project (or folder of entries and bundles) DIR, and follow its edits\n";
+           "  --install DIR      also install the tweak project (or folder of entries and bundles) DIR, and follow its edits;\n"
+           "                     DIR may be an app (Name.app) or a Settings.bundle with the app's Info.plist beside it\n";
 }
 
 namespace {

@@ -18,6 +18,7 @@ PreviewServer::PreviewServer(const std::filesystem::path& webRoot, const std::fi
     : _webFiles(webRoot, {".html", ".js", ".css", ".svg", ".png", ".ico"}),
       _bundleFiles(deviceRoot / kBundlesDirectory, {".png"}),
       _entryFiles(deviceRoot / kEntriesDirectory, {".png"}),
+      _appFiles(deviceRoot / kAppsDirectory, {".png"}),
       _api(api) {
     installFileRoutes();
     _api.registerRoutes(_routes);
@@ -58,11 +59,12 @@ void PreviewServer::installFileRoutes() {
     });
     _routes.getUnder(kDevicePrefix, [this](const HttpRequest& request, HttpResponse& response) {
         std::string devicePath = request.path.substr(std::string_view(kDevicePrefix).size());
-        for (const auto& [directory, files] : {std::pair{kBundlesDirectory, &_bundleFiles}, {kEntriesDirectory, &_entryFiles}}) {
+        for (const auto& [directory, files] : {std::pair{kBundlesDirectory, &_bundleFiles}, {kEntriesDirectory, &_entryFiles},
+                                               {kAppsDirectory, &_appFiles}}) {
             std::string prefix = std::string(directory) + "/";
             if (devicePath.starts_with(prefix) && files->serve(devicePath.substr(prefix.size()), response)) return;
         }
-        response.refuse(404, "no picture of an installed bundle or entry at /" + devicePath);
+        response.refuse(404, "no picture of an installed bundle, entry or app at /" + devicePath);
     });
     _routes.getUnder("/", [this](const HttpRequest& request, HttpResponse& response) {
         if (!_webFiles.serve(request.path.substr(1), response)) response.refuse(404, "no such file");

@@ -34,6 +34,8 @@ public:
     static constexpr const char* kBundlesDirectory = "Library/PreferenceBundles";
     // Entries without a bundle keep their icons beside them.
     static constexpr const char* kEntriesDirectory = "Library/PreferenceLoader/Preferences";
+    // Apps' icons, in their bundle containers.
+    static constexpr const char* kAppsDirectory = "var/containers/Bundle/Application";
 
     PreviewServer(const std::filesystem::path& webRoot, const std::filesystem::path& deviceRoot, AutomationApi& api);
     ~PreviewServer();
@@ -53,6 +55,7 @@ private:
     StaticFiles _webFiles;
     StaticFiles _bundleFiles;
     StaticFiles _entryFiles;
+    StaticFiles _appFiles;
     AutomationApi& _api;
     std::unique_ptr<HttpServer> _server;
 };

@@ -9,6 +9,18 @@ std::shared_ptr<SettingsEntryCell> SettingsEntryCell::init() {
     return self<SettingsEntryCell>();
 }
 
+namespace {
+// The corner of the phone's 29-point icons.
+constexpr CGFloat kIconCornerRadius = 6.5;
+} // namespace
+
+void SettingsEntryCell::setIcon(std::shared_ptr<UIImage> icon, Placeholder placeholder) {
+    bool showsPlaceholder = !icon && placeholder == Placeholder::RoundedSquare;
+    _iconView->setImage(std::move(icon));
+    _iconView->setBackgroundColor(showsPlaceholder ? UIColor::lightGrayColor() : nullptr);
+    _iconView->setCornerRadius(showsPlaceholder ? kIconCornerRadius : 0);
+}
+
 void SettingsEntryCell::layoutSubviews() {
     UITableViewCell::layoutSubviews();
     CGFloat height = bounds().height();

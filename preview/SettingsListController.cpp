@@ -2,6 +2,7 @@
 
 #include "platform/UINavigationController.h"
 #include "platform/UIScreen.h"
+#include "preview/AppSettingsPage.h"
 #include "preview/BundleErrorController.h"
 #include "preview/BundleLoader.h"
 #include "preview/CodeStandIn.h"
@@ -14,6 +15,7 @@ std::shared_ptr<SettingsListController> SettingsListController::init() {
     UIViewController::init();
     setTitle(kTitle);
     _entries = SettingsEntry::installedEntries();
+    _apps = InstalledApp::installedApps();
     return self<SettingsListController>();
 }
 
@@ -23,8 +25,12 @@ void SettingsListController::loadView() {
     serveTable(*_table);
 }
 
-long SettingsListController::tableView_numberOfRowsInSection(const std::shared_ptr<UITableView>&, long) {
-    return static_cast<long>(_entries.size());
+long SettingsListController::numberOfSectionsInTableView(const std::shared_ptr<UITableView>&) {
+    return _apps.empty() ? 1 : 2;
+}
+
+long SettingsListController::tableView_numberOfRowsInSection(const std::shared_ptr<UITableView>&, long section) {
+    return static_cast<long>(section == kAppsSection ? _apps.size() : _entries.size());
 }
 
 std::shared_ptr<UITableViewCell> SettingsListController::tableView_cellForRowAtIndexPath(
@@ -32,9 +38,16 @@ std::shared_ptr<UITableViewCell> SettingsListController::tableView_cellForRowAtI
     auto cell = std::dynamic_pointer_cast<SettingsEntryCell>(
         tableView->dequeueReusableCellWithIdentifier(SettingsEntryCell::kReuseIdentifier));
     if (!cell) cell = alloc<SettingsEntryCell>()->init();
-    const SettingsEntry& entry = _entries.at(static_cast<std::size_t>(indexPath->row()));
+    auto row = static_cast<std::size_t>(indexPath->row());
+    if (indexPath->section() == kAppsSection) {
+        const InstalledApp& app = _apps.at(row);
+        cell->textLabel()->setText(app.name);
+        cell->setIcon(UIImage::imageWithContentsOfFile(app.iconPath), SettingsEntryCell::Placeholder::RoundedSquare);
+        return cell;
+    }
+    const SettingsEntry& entry = _entries.at(row);
     cell->textLabel()->setText(entry.label);
-    cell->iconView()->setImage(UIImage::imageWithContentsOfFile(entry.iconPath()));
+    cell->setIcon(UIImage::imageWithContentsOfFile(entry.iconPath()), SettingsEntryCell::Placeholder::None);
     return cell;
 }
 
@@ -42,7 +55,26 @@ void SettingsListController::tableView_didSelectRowAtIndexPath(const std::shared
                                                                const std::shared_ptr<NSIndexPath>& indexPath) {
     tableView->deselectRowAtIndexPath_animated(indexPath, /*animated=*/true);
     auto row = static_cast<std::size_t>(indexPath->row());
-    if (row < _entries.size()) openEntry(_entries[row]);
+    if (indexPath->section() == kAppsSection && row < _apps.size()) return openApp(_apps[row]);
+    if (indexPath->section() == kEntriesSection && row < _entries.size()) openEntry(_entries[row]);
+}
+
+// An app's page, or the error page when the app or its Settings.bundle cannot be read.
+void SettingsListController::openApp(const InstalledApp& app) {
+    auto navigation = navigationController();
+    if (!navigation) return;
+    std::shared_ptr<UIViewController> page;
+    std::string problem = app.problem;
+    if (problem.empty()) {
+        auto settings = alloc<AppSettingsPage>()->initWithApp(app);
+        settings->specifiers();
+        problem = settings->pageError();
+        page = settings;
+    }
+    if (!problem.empty()) {
+        page = alloc<BundleErrorController>()->initWithName_message_source(app.name, problem, "App: " + app.appDirectory);
+    }
+    navigation->pushViewController_animated(page, /*animated=*/true);
 }
 
 void SettingsListController::openEntry(const SettingsEntry& entry) {
@@ -63,6 +95,7 @@ std::shared_ptr<UIViewController> SettingsListController::pageFor(const Settings
 
 void SettingsListController::reloadEntries() {
     _entries = SettingsEntry::installedEntries();
+    _apps = InstalledApp::installedApps();
     if (_table) _table->reloadData();
 }
 

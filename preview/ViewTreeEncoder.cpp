@@ -82,6 +82,7 @@ nlohmann::json ViewTreeEncoder::encodeView(const UIView& view) {
     if (view.tag() != 0) node["tag"] = view.tag();
     addAccessibility(view, node);
     if (auto background = view.backgroundColor()) node["background"] = background->cssString();
+    if (view.cornerRadius() > 0) node["cornerRadius"] = view.cornerRadius();
     if (auto animation = view.lastAnimation()) {
         node["animation"] = {{"serial", animation->serial}, {"duration", animation->duration}, {"start", animation->startTime}};
     }

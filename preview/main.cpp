@@ -3,6 +3,7 @@
 
 #include "platform/Device.h"
 #include "platform/RunLoop.h"
+#include "preview/AppFolder.h"
 #include "preview/AutomationApi.h"
 #include "preview/DeviceImage.h"
 #include "preview/EntryFolder.h"
@@ -48,6 +49,11 @@ Result<> prepareDevice(const PreviewOptions& options, std::vector<EntryFolder>& 
         return installed;
     }
     for (const auto& folder : options.entryFolders) {
+        if (AppFolder::isAppFolder(folder)) {
+            std::string error;
+            if (!AppFolder(folder).install(error)) return Result<>::failure(error);
+            continue;
+        }
         folders.emplace_back(folder);
         auto installed = folders.back().installInto(Device::shared().rootDirectory(), options.bundleImage);
         if (!installed) return installed;

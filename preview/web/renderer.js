@@ -131,6 +131,7 @@ export class ScreenRenderer {
   applyLooks(record, node, parent) {
     const el = record.el;
     el.style.backgroundColor = node.background || '';
+    el.style.borderRadius = node.cornerRadius ? `${node.cornerRadius}px` : '';
     el.classList.toggle('clips', isScrollView(node));
     el.classList.toggle('cell', isCell(node));
     // A row that ends where its table ends (a cell's own little table) leaves
