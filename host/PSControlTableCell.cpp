@@ -1,14 +1,13 @@
 #include "host/PSControlTableCell.h"
 
 #include "platform/ObjCClass.h"
-#include "platform/TextMetrics.h"
-
 #include <algorithm>
+#include <limits>
 
 namespace {
 const auto registration = ClassRegistration<PSControlTableCell, PSTableCell>();
 // Generous: a title cut short reads worse than a control a little narrower.
-constexpr CGFloat kCharacterWidthFactor = 0.62;
+constexpr CGFloat kTitleGenerosity = 1.17;
 constexpr CGFloat kTitleSlack = 8;
 constexpr CGFloat kMostTitleShare = 0.45;
 } // namespace
@@ -27,8 +26,7 @@ void PSControlTableCell::layoutSubviews() {
     const auto& title = titleLabel();
     CGFloat left = kMargin;
     if (!title->text().empty()) {
-        CGFloat needed = static_cast<CGFloat>(TextMetrics::characterCount(title->text())) * title->fontSize() *
-                             kCharacterWidthFactor + kTitleSlack;
+        CGFloat needed = title->sizeThatFits(CGSizeMake(std::numeric_limits<CGFloat>::infinity(), 0)).width * kTitleGenerosity + kTitleSlack;
         CGFloat width = std::min(needed, content.width() * kMostTitleShare);
         title->setFrame(CGRectMake(kMargin, 0, width, content.height()));
         left = kMargin + width + kGap;

@@ -54,6 +54,7 @@ void MFMailComposeViewController::loadView() {
     auto view = alloc<MailComposeView>();
     view->initWithFrame(CGRectZero);
     view->setBackgroundColor(UIColor::whiteColor());
+    view->setAccessibilityLabel(_subject.empty() ? "New Message" : _subject);
     auto item = alloc<UINavigationItem>();
     item->setTitle(_subject.empty() ? "New Message" : _subject);
     auto target = self<MFMailComposeViewController>();

@@ -2,6 +2,7 @@
 
 #include "platform/ActivityMonitor.h"
 #include "platform/UIModalSheetView.h"
+#include "platform/UIPasteboard.h"
 
 std::shared_ptr<UIActivityViewController> UIActivityViewController::initWithActivityItems_applicationActivities(
     ValueArray activityItems, ValueArray applicationActivities) {
@@ -27,8 +28,19 @@ void UIActivityViewController::loadView() {
     setView(sheet);
 }
 
+// The texts among the items, a line each.
+std::string UIActivityViewController::sharedText() const {
+    std::string text;
+    for (const Value& item : _activityItems) {
+        if (!item.isString()) continue;
+        text += (text.empty() ? "" : "\n") + item.asString();
+    }
+    return text;
+}
+
 void UIActivityViewController::finish(const std::string& activity) {
     auto keepAlive = self<UIActivityViewController>();
     if (!activity.empty()) ActivityMonitor::shared().record(ActivityKind::Share, activity);
+    if (activity == "Copy") UIPasteboard::generalPasteboard()->setString(sharedText());
     dismissViewControllerAnimated_completion(/*animated=*/true, nullptr);
 }

@@ -6,7 +6,8 @@
 #include <vector>
 
 // The system share sheet for a list of items (texts here). It offers the
-// system's own activities, of which the phone simulated here has one: Copy.
+// system's own activities, of which the phone simulated here has one: Copy,
+// which puts the shared texts on the general pasteboard.
 class UIActivityViewController : public UIViewController {
 public:
     OBJC_CLASS_NAME(UIActivityViewController)
@@ -21,6 +22,7 @@ public:
 
 private:
     void finish(const std::string& activity);
+    std::string sharedText() const;
 
     ValueArray _activityItems;
     ValueArray _applicationActivities;

@@ -7,6 +7,10 @@
 class UIButton : public UIControl {
 public:
     OBJC_CLASS_NAME(UIButton)
+    const char* viewKind() const override { return "button"; }
+    UIAccessibilityTraits accessibilityTraits() const override {
+        return UIControl::accessibilityTraits() | UIAccessibilityTraitButton;
+    }
 
     std::shared_ptr<UIButton> initWithFrame(const CGRect& frame);
 

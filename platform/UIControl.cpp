@@ -14,6 +14,10 @@ void UIControl::sendActionsForControlEvents(UIControlEvents events) {
     }
 }
 
+UIAccessibilityTraits UIControl::accessibilityTraits() const {
+    return UIView::accessibilityTraits() | (_enabled ? UIAccessibilityTraitNone : UIAccessibilityTraitNotEnabled);
+}
+
 bool UIControl::handleTap(CGPoint) {
     if (!_enabled) return true;
     sendActionsForControlEvents(UIControlEvents::TouchUpInside);

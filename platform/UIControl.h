@@ -16,6 +16,10 @@ enum class UIControlEvents {
 class UIControl : public UIView {
 public:
     OBJC_CLASS_NAME(UIControl)
+    const char* viewKind() const override { return "control"; }
+    // A control is worked as a whole; a disabled one says so.
+    UIAccessibilityTraits accessibilityTraits() const override;
+    bool isAccessibilityElement() const override { return true; }
 
     // The target is held weakly.
     void addTarget_action_forControlEvents(const std::shared_ptr<NSObject>& target, Selector action,

@@ -6,6 +6,8 @@
 class UIImageView : public UIView {
 public:
     OBJC_CLASS_NAME(UIImageView)
+    const char* viewKind() const override { return "image"; }
+    UIAccessibilityTraits accessibilityTraits() const override { return UIView::accessibilityTraits() | UIAccessibilityTraitImage; }
 
     // A view of the image's own size at the origin; an empty one for no image.
     std::shared_ptr<UIImageView> initWithImage(std::shared_ptr<UIImage> image);

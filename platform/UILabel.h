@@ -7,6 +7,10 @@ enum class NSTextAlignment { Left = 0, Center = 1, Right = 2 };
 class UILabel : public UIView {
 public:
     OBJC_CLASS_NAME(UILabel)
+    const char* viewKind() const override { return "label"; }
+    // Text is read as it stands.
+    UIAccessibilityTraits accessibilityTraits() const override { return UIView::accessibilityTraits() | UIAccessibilityTraitStaticText; }
+    bool isAccessibilityElement() const override { return true; }
 
     std::shared_ptr<UILabel> initWithFrame(const CGRect& frame);
 
@@ -23,6 +27,10 @@ public:
     // 0: as many lines as the text needs.
     int numberOfLines() const { return _numberOfLines; }
     void setNumberOfLines(int lines) { _numberOfLines = lines; }
+
+    // The size the text needs within `size`'s width, in at most the label's
+    // number of lines (TextMetrics measures).
+    CGSize sizeThatFits(CGSize size) const;
 
 private:
     std::string _text;

@@ -1,21 +1,17 @@
 #include "platform/UIModalSheetView.h"
 
 #include "platform/BlockTarget.h"
-#include "platform/TextMetrics.h"
-
 #include <algorithm>
+#include <limits>
 
 namespace {
 
 constexpr CGFloat kCenteredCardWidth = 270;
 constexpr CGFloat kPadding = 16;
 constexpr CGFloat kButtonHeight = 44;
-constexpr CGFloat kLineHeightFactor = 1.3;
-constexpr CGFloat kCharacterWidthFactor = 0.55;
 
 CGFloat textHeight(const UILabel& label, CGFloat width) {
-    CGFloat characterWidth = label.fontSize() * kCharacterWidthFactor;
-    return TextMetrics::lineCount(label.text(), width, characterWidth) * label.fontSize() * kLineHeightFactor;
+    return label.sizeThatFits(CGSizeMake(width, std::numeric_limits<CGFloat>::infinity())).height;
 }
 
 } // namespace
@@ -36,6 +32,8 @@ void UIModalSheetView::addText(const std::string& text, double fontSize, bool bo
     label->setFontSize(fontSize);
     label->setBold(bold);
     label->setNumberOfLines(0);
+    // The first text (an alert's title, the shared text) names the sheet.
+    if (_texts.empty()) setAccessibilityLabel(text);
     label->setTextAlignment(_placement == Placement::FullScreen ? NSTextAlignment::Left : NSTextAlignment::Center);
     _texts.push_back(label);
     _card->addSubview(label);

@@ -13,6 +13,8 @@
 class UIModalSheetView : public UIView {
 public:
     OBJC_CLASS_NAME(UIModalSheetView)
+    // An alert is centred; a sheet rises from the bottom or fills the screen.
+    const char* viewKind() const override { return _placement == Placement::Centered ? "alert" : "sheet"; }
 
     enum class Placement { Centered, Bottom, FullScreen };
     struct Button {

@@ -1,19 +1,23 @@
 #include "platform/UINavigationBar.h"
 
 #include "platform/BlockTarget.h"
+#include "platform/TextMetrics.h"
 #include "platform/UILabel.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
 constexpr CGFloat kEdgeMargin = 8;
 constexpr CGFloat kSymbolButtonWidth = 44;
-constexpr CGFloat kCharacterWidth = 9;
 constexpr CGFloat kTitleWidth = 200;
+constexpr CGFloat kButtonPadding = 16;
+constexpr double kButtonFontSize = 17; // as UIButton draws its title
 
 CGFloat textButtonWidth(const std::string& title) {
-    return std::max<CGFloat>(kSymbolButtonWidth, static_cast<CGFloat>(title.size()) * kCharacterWidth + 16);
+    CGFloat textWidth = TextMetrics::sizeOfText(title, {kButtonFontSize, false}, std::numeric_limits<CGFloat>::infinity(), 1).width;
+    return std::max<CGFloat>(kSymbolButtonWidth, textWidth + kButtonPadding);
 }
 
 } // namespace
@@ -92,6 +96,7 @@ void UINavigationBar::layoutTitle(const UINavigationItem& item) {
         CGRectMake((frame().width() - kTitleWidth) / 2, 0, kTitleWidth, kHeight));
     label->setText(item.title());
     label->setBold(true);
+    label->setAccessibilityTraits(UIAccessibilityTraitHeader);
     label->setTextAlignment(NSTextAlignment::Center);
     addSubview(label);
 }

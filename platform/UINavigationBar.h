@@ -13,6 +13,7 @@
 class UINavigationBar : public UIView {
 public:
     OBJC_CLASS_NAME(UINavigationBar)
+    const char* viewKind() const override { return "navigationBar"; }
 
     static constexpr CGFloat kHeight = 44;
 

@@ -7,6 +7,7 @@
 class UIScrollView : public UIView {
 public:
     OBJC_CLASS_NAME(UIScrollView)
+    const char* viewKind() const override { return "scroll"; }
 
     CGSize contentSize() const { return _contentSize; }
     void setContentSize(CGSize size);

@@ -33,6 +33,7 @@ void UISegmentedControl::showSelection() {
         bool chosen = index == _selectedSegmentIndex;
         segment->setTextColor(chosen ? UIColor::whiteColor() : nullptr);
         segment->setBackgroundColor(chosen ? tintColor() : UIColor::whiteColor());
+        segment->setAccessibilityTraits(UIAccessibilityTraitButton | (chosen ? UIAccessibilityTraitSelected : 0));
     }
 }
 

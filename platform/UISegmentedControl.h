@@ -12,6 +12,7 @@
 class UISegmentedControl : public UIControl {
 public:
     OBJC_CLASS_NAME(UISegmentedControl)
+    const char* viewKind() const override { return "segments"; }
 
     static constexpr CGFloat kHeight = 29;
     static constexpr long kNoSegment = -1;

@@ -8,6 +8,10 @@
 class UISlider : public UIControl {
 public:
     OBJC_CLASS_NAME(UISlider)
+    const char* viewKind() const override { return "slider"; }
+    UIAccessibilityTraits accessibilityTraits() const override {
+        return UIControl::accessibilityTraits() | UIAccessibilityTraitAdjustable;
+    }
 
     static constexpr CGFloat kHeight = 31;
     // The knob's centre never comes nearer the ends than this.

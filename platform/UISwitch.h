@@ -6,6 +6,7 @@
 class UISwitch : public UIControl {
 public:
     OBJC_CLASS_NAME(UISwitch)
+    const char* viewKind() const override { return "switch"; }
 
     static constexpr CGSize kSize{51, 31};
 

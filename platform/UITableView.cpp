@@ -14,9 +14,8 @@ constexpr CGFloat kPlainHeaderHeight = 28;
 constexpr CGFloat kGroupedTitleHeaderHeight = 38;
 constexpr CGFloat kGroupedFirstHeaderHeight = 35;
 constexpr CGFloat kGroupedSpacing = 18;
-constexpr CGFloat kFooterLineHeight = 17;
 constexpr CGFloat kFooterPadding = 14;
-constexpr CGFloat kFooterCharacterWidth = 6.8; // 13-point text, as a footer's
+constexpr double kFooterFontSize = 13; // as UITableViewHeaderFooterView draws it
 
 } // namespace
 
@@ -163,7 +162,7 @@ CGFloat UITableView::footerHeight(long section, const std::optional<std::string>
     }
     if (title) {
         CGFloat textWidth = frame().width() - 2 * UITableViewCell::kMargin;
-        return TextMetrics::lineCount(*title, textWidth, kFooterCharacterWidth) * kFooterLineHeight + kFooterPadding;
+        return TextMetrics::sizeOfText(*title, {kFooterFontSize, false}, textWidth, 0).height + kFooterPadding;
     }
     return _style == UITableViewStyle::Plain ? 0 : kGroupedSpacing;
 }
@@ -295,6 +294,13 @@ void UITableView::scrollToRowAtIndexPath(const std::shared_ptr<NSIndexPath>& ind
     CGRect row = rectForRowAtIndexPath(indexPath);
     setContentOffset(CGPointMake(0, std::min(row.minY(), maximumOffsetY())));
     layoutIfNeeded();
+}
+
+std::vector<std::shared_ptr<UIView>> UITableView::subviewsInReadingOrder() const {
+    auto ordered = UIScrollView::subviewsInReadingOrder();
+    std::stable_partition(ordered.begin(), ordered.end(),
+                          [](const auto& view) { return !dynamic_cast<const UITableViewIndex*>(view.get()); });
+    return ordered;
 }
 
 void UITableView::layoutSubviews() {

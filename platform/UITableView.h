@@ -63,6 +63,9 @@ public:
 class UITableView : public UIScrollView {
 public:
     OBJC_CLASS_NAME(UITableView)
+    const char* viewKind() const override { return "table"; }
+    // Rows, headers and footers top to bottom; the section index last.
+    std::vector<std::shared_ptr<UIView>> subviewsInReadingOrder() const override;
 
     static constexpr CGFloat kDefaultRowHeight = 44;
     static constexpr CGFloat kIndexWidth = 16;

@@ -1,6 +1,9 @@
 #include "platform/UITableViewCell.h"
 
+#include "platform/UIControl.h"
 #include "platform/UITableView.h"
+
+#include <algorithm>
 
 std::shared_ptr<UITableViewCell> UITableViewCell::initWithStyle_reuseIdentifier(UITableViewCellStyle style,
                                                                                 const std::string& reuseIdentifier) {
@@ -113,6 +116,36 @@ void UITableViewCell::layoutLabels(CGFloat left, CGFloat right) {
         _detailTextLabel->setFrame(CGRectMake(left, 4 + height * 0.55, width, height * 0.4));
         return;
     }
+}
+
+namespace {
+
+bool showsText(const UIView& view) {
+    auto label = dynamic_cast<const UILabel*>(&view);
+    // A text with a label of its own (the chevron) shows a picture, not words.
+    if (label && label->accessibilityLabel().empty() && label->text().find_first_not_of(' ') != std::string::npos) {
+        return true;
+    }
+    return std::ranges::any_of(view.subviews(), [](const auto& subview) { return !subview->isHidden() && showsText(*subview); });
+}
+
+// A switch, a button or an inner table's row takes the tap before the row does.
+bool holdsOwnTapTarget(const UIView& view) {
+    return std::ranges::any_of(view.subviews(), [](const auto& subview) {
+        if (subview->isHidden()) return false;
+        if (dynamic_cast<const UIControl*>(subview.get()) || dynamic_cast<const UITableViewCell*>(subview.get())) return true;
+        return holdsOwnTapTarget(*subview);
+    });
+}
+
+} // namespace
+
+// A row of pictures only or one that takes no touch does nothing when tapped.
+UIAccessibilityTraits UITableViewCell::accessibilityTraits() const {
+    UIAccessibilityTraits traits = UIView::accessibilityTraits();
+    if (_accessoryType == UITableViewCellAccessoryType::Checkmark) traits |= UIAccessibilityTraitSelected;
+    if (isUserInteractionEnabled() && showsText(*this) && !holdsOwnTapTarget(*this)) traits |= UIAccessibilityTraitButton;
+    return traits;
 }
 
 bool UITableViewCell::handleTap(CGPoint) {

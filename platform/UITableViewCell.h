@@ -17,6 +17,10 @@ enum class UITableViewCellAccessoryType { None = 0, DisclosureIndicator = 1, Det
 class UITableViewCell : public UIView {
 public:
     OBJC_CLASS_NAME(UITableViewCell)
+    const char* viewKind() const override { return "cell"; }
+    // A row that acts by itself when tapped is a button; a ticked row is selected.
+    UIAccessibilityTraits accessibilityTraits() const override;
+    bool isAccessibilityElement() const override { return true; }
 
     static constexpr CGFloat kMargin = 15;
 

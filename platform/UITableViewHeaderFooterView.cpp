@@ -17,6 +17,7 @@ std::shared_ptr<UITableViewHeaderFooterView> UITableViewHeaderFooterView::initWi
     _textLabel->setFontSize(13);
     _textLabel->setNumberOfLines(kind == Kind::Header ? 1 : 0);
     _textLabel->setTextColor(UIColor::colorWithRed_green_blue_alpha(0.43, 0.43, 0.45, 1));
+    if (kind == Kind::Header) _textLabel->setAccessibilityTraits(UIAccessibilityTraitHeader);
     addSubview(_textLabel);
     return self<UITableViewHeaderFooterView>();
 }

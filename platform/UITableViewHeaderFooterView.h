@@ -7,6 +7,7 @@
 class UITableViewHeaderFooterView : public UIView {
 public:
     OBJC_CLASS_NAME(UITableViewHeaderFooterView)
+    const char* viewKind() const override { return _kind == Kind::Header ? "header" : "footer"; }
 
     enum class Kind { Header, Footer };
 

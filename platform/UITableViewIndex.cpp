@@ -11,6 +11,7 @@ constexpr CGFloat kTitleHeight = 16;
 std::shared_ptr<UITableViewIndex> UITableViewIndex::initWithTitles(const std::vector<std::string>& titles,
                                                                    std::function<void(std::size_t)> onSelect) {
     initWithFrame(CGRectZero);
+    setAccessibilityLabel("Section index");
     _titles = titles;
     _onSelect = std::move(onSelect);
     for (const auto& title : _titles) {
@@ -20,6 +21,8 @@ std::shared_ptr<UITableViewIndex> UITableViewIndex::initWithTitles(const std::ve
         label->setBold(true);
         label->setTextAlignment(NSTextAlignment::Center);
         label->setTextColor(nullptr);
+        // Each title jumps to its section when tapped.
+        label->setAccessibilityTraits(UIAccessibilityTraitButton);
         addSubview(label);
     }
     return self<UITableViewIndex>();

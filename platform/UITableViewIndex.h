@@ -11,6 +11,7 @@
 class UITableViewIndex : public UIView {
 public:
     OBJC_CLASS_NAME(UITableViewIndex)
+    const char* viewKind() const override { return "index"; }
 
     std::shared_ptr<UITableViewIndex> initWithTitles(const std::vector<std::string>& titles,
                                                      std::function<void(std::size_t)> onSelect);

@@ -8,6 +8,7 @@
 class UITextField : public UIControl {
 public:
     OBJC_CLASS_NAME(UITextField)
+    const char* viewKind() const override { return "textField"; }
 
     std::shared_ptr<UITextField> initWithFrame(const CGRect& frame);
 

@@ -129,6 +129,15 @@ CGPoint UIView::convertPointFromWindow(CGPoint point) const {
     return CGPointMake(point.x - origin.origin.x, point.y - origin.origin.y);
 }
 
+std::vector<std::shared_ptr<UIView>> UIView::subviewsInReadingOrder() const {
+    auto ordered = _subviews;
+    std::stable_sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) {
+        if (a->_frame.minY() != b->_frame.minY()) return a->_frame.minY() < b->_frame.minY();
+        return a->_frame.minX() < b->_frame.minX();
+    });
+    return ordered;
+}
+
 bool UIView::pointInside(CGPoint point) const { return bounds().contains(point); }
 
 std::shared_ptr<UIView> UIView::hitTest(CGPoint point) {

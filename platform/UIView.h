@@ -2,6 +2,7 @@
 
 #include "platform/CGGeometry.h"
 #include "platform/NSObject.h"
+#include "platform/UIAccessibility.h"
 #include "platform/UIColor.h"
 
 #include <functional>
@@ -59,9 +60,28 @@ public:
     const std::shared_ptr<UIColor>& ownTintColor() const { return _tintColor; }
     void setTintColor(std::shared_ptr<UIColor> color);
 
+    // What the view is, as a renderer or assistive technology names it
+    // ("view", "label", "button", "cell", "table", "alert"...): each class
+    // says it of itself.
+    virtual const char* viewKind() const { return "view"; }
+
     // What assistive technology reads for a view that shows no text.
     const std::string& accessibilityLabel() const { return _accessibilityLabel; }
     void setAccessibilityLabel(std::string label) { _accessibilityLabel = std::move(label); }
+    // The view's own traits and those the app set on it.
+    virtual UIAccessibilityTraits accessibilityTraits() const { return _accessibilityTraits; }
+    void setAccessibilityTraits(UIAccessibilityTraits traits) { _accessibilityTraits = traits; }
+    // Whether assistive technology stops on this view itself (a label, a
+    // control) rather than only on what is inside it.
+    virtual bool isAccessibilityElement() const { return _isAccessibilityElement; }
+    void setIsAccessibilityElement(bool element) { _isAccessibilityElement = element; }
+    // A modal view hides its siblings from assistive technology: whatever is
+    // presented over a page sets it.
+    bool accessibilityViewIsModal() const { return _accessibilityViewIsModal; }
+    void setAccessibilityViewIsModal(bool modal) { _accessibilityViewIsModal = modal; }
+    // The subviews in the order a reader meets them: top to bottom, then
+    // leading to trailing; views on one line keep their drawing order.
+    virtual std::vector<std::shared_ptr<UIView>> subviewsInReadingOrder() const;
 
     const std::vector<std::shared_ptr<UIView>>& subviews() const { return _subviews; }
     std::shared_ptr<UIView> superview() const { return _superview.lock(); }
@@ -114,6 +134,9 @@ private:
     std::shared_ptr<UIColor> _backgroundColor;
     std::shared_ptr<UIColor> _tintColor;
     std::string _accessibilityLabel;
+    UIAccessibilityTraits _accessibilityTraits = UIAccessibilityTraitNone;
+    bool _isAccessibilityElement = false;
+    bool _accessibilityViewIsModal = false;
     std::vector<std::shared_ptr<UIView>> _subviews;
     std::weak_ptr<UIView> _superview; // weak: the superview owns this view
     std::optional<UIViewAnimation> _lastAnimation;

@@ -40,6 +40,8 @@ void UIWindow::makeKeyAndVisible() { UIApplication::sharedApplication()->setKeyW
 
 void UIWindow::showPresentedView(const std::shared_ptr<UIView>& view, bool) {
     view->setFrame(bounds());
+    // Until it is dismissed, the presented view is all a reader may reach.
+    view->setAccessibilityViewIsModal(true);
     _presentedViews.push_back(view);
     addSubview(view);
     setNeedsLayout();

@@ -11,6 +11,7 @@
 class UIWindow : public UIView {
 public:
     OBJC_CLASS_NAME(UIWindow)
+    const char* viewKind() const override { return "window"; }
 
     std::shared_ptr<UIWindow> initWithFrame(const CGRect& frame);
 

@@ -1,9 +1,9 @@
 #include "preview/BundleErrorController.h"
 
-#include "platform/TextMetrics.h"
 #include "platform/UILabel.h"
 #include "platform/UIScreen.h"
 
+#include <limits>
 #include <vector>
 
 namespace {
@@ -11,8 +11,6 @@ namespace {
 constexpr CGFloat kMargin = 20;
 constexpr CGFloat kTop = 40;
 constexpr CGFloat kGap = 12;
-constexpr CGFloat kLineHeightFactor = 1.3;
-constexpr CGFloat kCharacterWidthFactor = 0.55;
 
 // Stacks its labels from the top, each as tall as its text needs at the
 // page's width, so the page reads right in both orientations.
@@ -26,8 +24,7 @@ public:
         CGFloat width = frame().width() - 2 * kMargin;
         CGFloat y = kTop;
         for (const auto& label : labels) {
-            CGFloat lines = TextMetrics::lineCount(label->text(), width, label->fontSize() * kCharacterWidthFactor);
-            CGFloat height = lines * label->fontSize() * kLineHeightFactor;
+            CGFloat height = label->sizeThatFits(CGSizeMake(width, std::numeric_limits<CGFloat>::infinity())).height;
             label->setFrame(CGRectMake(kMargin, y, width, height));
             y += height + kGap;
         }

@@ -1,6 +1,7 @@
 #include "preview/ViewTreeEncoder.h"
 
 #include "platform/UIImageView.h"
+#include "platform/UIPasteboard.h"
 #include "platform/UILabel.h"
 #include "platform/UISegmentedControl.h"
 #include "platform/UISlider.h"
@@ -9,6 +10,7 @@
 #include "platform/UITableView.h"
 #include "platform/UIWindow.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -33,6 +35,23 @@ nlohmann::json rowChangeJson(const UITableView::RowChange& change) {
             {"start", change.time}};
 }
 
+// The names the tree gives the traits, in the order a reader says them.
+constexpr std::pair<UIAccessibilityTraits, const char*> kTraitNames[] = {
+    {UIAccessibilityTraitHeader, "header"},         {UIAccessibilityTraitButton, "button"},
+    {UIAccessibilityTraitToggleButton, "toggle"},   {UIAccessibilityTraitLink, "link"},
+    {UIAccessibilityTraitAdjustable, "adjustable"}, {UIAccessibilityTraitImage, "image"},
+    {UIAccessibilityTraitStaticText, "text"},       {UIAccessibilityTraitSelected, "selected"},
+    {UIAccessibilityTraitNotEnabled, "notEnabled"},
+};
+
+nlohmann::json traitsJson(UIAccessibilityTraits traits) {
+    auto names = nlohmann::json::array();
+    for (const auto& [trait, name] : kTraitNames) {
+        if (traits & trait) names.push_back(name);
+    }
+    return names;
+}
+
 const char* alignmentName(NSTextAlignment alignment) {
     switch (alignment) {
     case NSTextAlignment::Center:
@@ -47,16 +66,21 @@ const char* alignmentName(NSTextAlignment alignment) {
 
 } // namespace
 
-nlohmann::json ViewTreeEncoder::encode(const UIView& root) { return encodeView(root); }
+nlohmann::json ViewTreeEncoder::encode(const UIView& root) {
+    auto tree = encodeView(root);
+    addPasteboard(tree);
+    return tree;
+}
 
 nlohmann::json ViewTreeEncoder::encodeView(const UIView& view) {
     nlohmann::json node = {{"id", identifierOf(view)},
                            {"class", view.className()},
+                           {"kind", view.viewKind()},
                            {"frame", rectJson(view.convertRectToAncestor(view.bounds(), nullptr))},
                            {"alpha", view.alpha()},
                            {"hidden", view.isHidden()}};
     if (view.tag() != 0) node["tag"] = view.tag();
-    if (!view.accessibilityLabel().empty()) node["label"] = view.accessibilityLabel();
+    addAccessibility(view, node);
     if (auto background = view.backgroundColor()) node["background"] = background->cssString();
     if (auto animation = view.lastAnimation()) {
         node["animation"] = {{"serial", animation->serial}, {"duration", animation->duration}, {"start", animation->startTime}};
@@ -66,10 +90,36 @@ nlohmann::json ViewTreeEncoder::encodeView(const UIView& view) {
     addControl(view, node);
     addScrolling(view, node);
     if (view.isHidden()) return node;
-    auto children = nlohmann::json::array();
-    for (const auto& subview : view.subviews()) children.push_back(encodeView(*subview));
-    if (!children.empty()) node["children"] = std::move(children);
+    addChildren(view, node);
     return node;
+}
+
+void ViewTreeEncoder::addAccessibility(const UIView& view, nlohmann::json& node) {
+    if (!view.accessibilityLabel().empty()) node["label"] = view.accessibilityLabel();
+    if (auto traits = view.accessibilityTraits()) node["traits"] = traitsJson(traits);
+    if (view.isAccessibilityElement()) node["element"] = true;
+    if (view.accessibilityViewIsModal()) node["modal"] = true;
+}
+
+// Children come in reading order; `z` is each one's place in drawing order.
+void ViewTreeEncoder::addChildren(const UIView& view, nlohmann::json& node) {
+    const auto& drawn = view.subviews();
+    if (drawn.empty()) return;
+    auto children = nlohmann::json::array();
+    for (const auto& subview : view.subviewsInReadingOrder()) {
+        auto child = encodeView(*subview);
+        child["z"] = std::find(drawn.begin(), drawn.end(), subview) - drawn.begin();
+        children.push_back(std::move(child));
+    }
+    node["children"] = std::move(children);
+}
+
+// What Copy put on the phone's pasteboard, so the browser can put it on the
+// computer's clipboard too; absent until something was copied.
+void ViewTreeEncoder::addPasteboard(nlohmann::json& node) {
+    auto pasteboard = UIPasteboard::generalPasteboard();
+    if (pasteboard->changeCount() == 0) return;
+    node["pasteboard"] = {{"changeCount", pasteboard->changeCount()}, {"string", pasteboard->string()}};
 }
 
 void ViewTreeEncoder::addLabel(const UIView& view, nlohmann::json& node) {

@@ -142,6 +142,7 @@ std::shared_ptr<UITableViewCell> VimbleSelectController::tableView_cellForRowAtI
         if (favorite != emoji) continue;
         mark->setImage(VimbleRadioMark::imageFor(Mark::Active));
         mark->setTag(VimbleRadioMark::kActiveTag);
+        cell->setAccessibilityTraits(VimbleRadioMark::rowTraitsFor(Mark::Active));
     }
     return cell;
 }

@@ -20,6 +20,7 @@ std::shared_ptr<UIImageView> VimbleRadioMark::install(const std::shared_ptr<UITa
     if (!cell) return mark;
     cell->setAccessoryView(mark);
     mark->setTag(tagFor(state));
+    cell->setAccessibilityTraits(rowTraitsFor(state));
     return mark;
 }
 

@@ -1,12 +1,21 @@
-// "Copy" in the share sheet copies on the phone (the host logs it); the page
-// puts the shared text on the browser's clipboard as well.
+// Copy on the phone (the share sheet's Copy) puts text on the phone's
+// pasteboard, which the tree carries; when this page's own tap made the copy,
+// the text goes on the browser's clipboard as well.
 
-// The shared text when `target` is the share sheet's Copy button, else null.
-export function sharedTextToCopy(target) {
-  const button = target?.closest('.view.sheet-button');
-  if (!button || button.textContent.trim() !== 'Copy') return null;
-  const texts = [...button.closest('.view.card').children]
-    .filter((el) => el.classList.contains('label'))
-    .map((el) => el.textContent);
-  return texts.length ? texts.join('\n') : null;
+export class ClipboardMirror {
+  constructor(onRefused) {
+    this.onRefused = onRefused;
+    this.changeCount = 0; // the pasteboard's, as the last tree drawn had it
+  }
+
+  noteTree(window) {
+    this.changeCount = window.pasteboard?.changeCount ?? 0;
+  }
+
+  // A tap's answer: copies when the pasteboard changed since `countBefore`.
+  copyIfChanged(answer, countBefore) {
+    const pasteboard = answer.window?.pasteboard;
+    if (!pasteboard || pasteboard.changeCount <= countBefore) return;
+    navigator.clipboard.writeText(pasteboard.string).catch(() => this.onRefused());
+  }
 }

@@ -1,5 +1,6 @@
 // The phone without a mouse. Tab walks what a finger can tap in reading order
-// (the navigation bar, then each table's rows top to bottom, its index last);
+// (the navigation bar, then each table's rows top to bottom, its index last),
+// the order of the page itself;
 // Enter and Space tap the element's centre as a click would, so the host
 // hit-tests the point; arrows and Page Up/Down scroll the table holding the
 // focus by a distance, as the wheel does. A text field keeps every key but
@@ -36,20 +37,10 @@ export class PhoneKeyboard {
     }, true);
   }
 
-  // Everything that can take the focus now, in reading order.
+  // Everything that can take the focus now, in reading order: the host
+  // sends the views in that order and the page keeps it.
   stops() {
-    const usable = [...this.screen.querySelectorAll(FOCUSABLE)].filter((el) => !el.closest('[inert]') && el.getClientRects().length);
-    const key = (el) => {
-      const box = visibleBox(el);
-      return [el.closest('.view[data-class="UINavigationBar"]') ? 0 : 1, el.closest('.view[data-class="UITableViewIndex"]') ? 1 : 0,
-        Math.round(box.top), Math.round(box.left)];
-    };
-    const keys = new Map(usable.map((el) => [el, key(el)]));
-    return usable.sort((a, b) => {
-      const [ka, kb] = [keys.get(a), keys.get(b)];
-      const differs = ka.findIndex((value, index) => value !== kb[index]);
-      return differs < 0 ? 0 : ka[differs] - kb[differs];
-    });
+    return [...this.screen.querySelectorAll(FOCUSABLE)].filter((el) => !el.closest('[inert]') && el.getClientRects().length);
   }
 
   // Called after every drawing: keeps the focus on the phone when what held it

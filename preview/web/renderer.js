@@ -3,12 +3,11 @@
 // transitions can play the host's animations (a fade, a switch flipping, rows
 // sliding in or out). The host owns layout; nothing here measures or decides.
 
-import { symbolFor } from './symbols.js';
+import { drawField, drawSlider, drawSwitch, drawSymbol, holdSlider } from './controls.js';
 import { applyDescription, describe, describeRow, isCell, isPressableRow, markBehindModals } from './roles.js';
 
 const ROW_ANIMATION_SECONDS = 0.3;
 const SHEET_CORNER_RADIUS = 13;
-const KNOB_RADIUS = 14;
 
 // Where a device path of a picture is served from.
 export function imageUrl(devicePath) {
@@ -24,7 +23,8 @@ function backgroundSizeFor(node) {
   }
 }
 
-const isScrollView = (node) => 'contentOffset' in node;
+const isScrollView = (node) => node.kind === 'scroll' || node.kind === 'table';
+const isSheet = (node) => node?.kind === 'alert' || node?.kind === 'sheet';
 
 export class ScreenRenderer {
   constructor(screen) {
@@ -80,6 +80,7 @@ export class ScreenRenderer {
     el.className = 'view';
     el.dataset.id = node.id;
     el.dataset.class = node.class;
+    el.dataset.kind = node.kind;
     const record = { el, node, decorations: [], animationSerial: null, animationEndsAt: 0 };
     // A row that arrives with a row change fades in, as the table inserts it.
     if (context.rowMotion && context.rowMotion.inserted) el.classList.add('row-in');
@@ -125,6 +126,8 @@ export class ScreenRenderer {
     el.style.height = `${h}px`;
     el.style.opacity = String(node.alpha);
     el.style.display = node.hidden ? 'none' : '';
+    // Children come in reading order; they are painted in drawing order.
+    el.style.zIndex = node.z === undefined ? '' : String(node.z);
   }
 
   applyLooks(record, node, parent) {
@@ -137,17 +140,20 @@ export class ScreenRenderer {
     el.classList.toggle('last-in-table', isCell(node) && Boolean(parent) &&
       Math.abs(node.frame[1] + node.frame[3] - (parent.frame[1] + parent.frame[3])) < 0.5);
     el.classList.toggle('cell-selected', Boolean(node.selected));
-    el.classList.toggle('card', Boolean(parent && parent.class === 'UIModalSheetView'));
-    el.classList.toggle('sheet-button', node.class === 'UIButton' && Boolean(parent && parent.class === 'UIView' &&
-      this.records.get(parent.id)?.el.classList.contains('card')));
-    if ('text' in node) this.drawLabel(record, node);
-    if ('contentMode' in node) this.drawImage(el, node);
-    if ('on' in node) this.drawSwitch(record, node);
-    if ('field' in node) this.drawField(record, node);
-    if ('slider' in node) this.drawSlider(record, node);
-    if ('segments' in node) el.style.setProperty('--control-tint', node.tint);
-    if (node.class === 'UIButton') this.drawSymbol(record, node);
-    if (node.class === 'UIWindow') this.screen.style.setProperty('--tint', node.tint);
+    el.classList.toggle('card', isSheet(parent));
+    el.classList.toggle('sheet-button', node.kind === 'button' && Boolean(parent && this.records.get(parent.id)?.el.classList.contains('card')));
+    const decorate = (key, make) => this.decoration(record, key, make);
+    const draw = {
+      label: () => this.drawLabel(record, node),
+      image: () => this.drawImage(el, node),
+      switch: () => drawSwitch(record, node, decorate),
+      textField: () => drawField(record, node, decorate),
+      slider: () => drawSlider(record, node, decorate),
+      segments: () => el.style.setProperty('--control-tint', node.tint),
+      button: () => drawSymbol(record, node, decorate),
+      window: () => this.screen.style.setProperty('--tint', node.tint),
+    }[node.kind];
+    draw?.();
   }
 
   decoration(record, key, make) {
@@ -186,71 +192,16 @@ export class ScreenRenderer {
     el.style.backgroundSize = backgroundSizeFor(node);
   }
 
-  drawSwitch(record, node) {
-    const track = this.decoration(record, 'trackEl', () => {
-      const div = document.createElement('div');
-      div.className = 'switch-track';
-      div.appendChild(document.createElement('div')).className = 'switch-knob';
-      return div;
-    });
-    track.classList.toggle('on', node.on);
-    track.style.setProperty('--on-tint', node.onTint || node.tint);
-    track.style.opacity = node.enabled === false ? '0.5' : '';
-  }
-
-  // The field is a real input the computer's keyboard types into (app.js
-  // sends the text on Return or when the field is left). What the person is
-  // typing stays until its own text comes back from the host.
-  drawField(record, node) {
-    const input = this.decoration(record, 'inputEl', () => {
-      const field = document.createElement('input');
-      field.type = 'text';
-      field.className = 'field';
-      field.spellcheck = false;
-      field.autocomplete = 'off';
-      return field;
-    });
-    const { text, placeholder } = node.field;
-    const typing = document.activeElement === input;
-    const ownTextBack = input.dataset.sent !== undefined && text !== record.fieldText;
-    if ((!typing || ownTextBack) && input.value !== text) input.value = text;
-    record.fieldText = text;
-    input.placeholder = placeholder || '';
-    input.disabled = node.enabled === false;
-    input.style.caretColor = node.tint;
-  }
-
-  // The knob's centre keeps KNOB_RADIUS from either end of the frame; the
-  // track is filled in the tint up to it.
-  drawSlider(record, node) {
-    const track = this.decoration(record, 'sliderEl', () => {
-      const div = document.createElement('div');
-      div.className = 'slider-track';
-      div.appendChild(document.createElement('div')).className = 'slider-fill';
-      div.appendChild(document.createElement('div')).className = 'slider-knob';
-      return div;
-    });
-    const { value, min, max } = node.slider;
-    record.el.classList.add('slider');
-    record.el.style.setProperty('--control-tint', node.tint);
-    track.style.opacity = node.enabled === false ? '0.5' : '';
-    if (record.el.dataset.held === undefined) record.el.style.setProperty('--fraction', max > min ? (value - min) / (max - min) : 0);
-  }
-
   // A finger on the slider `el` at the host's x: the knob follows it until
   // the host has the value (letGo). The point on the slider it rests at.
   holdSlider(el, x) {
-    const [left, top, width, height] = this.records.get(el.dataset.id).node.frame;
-    const held = Math.min(Math.max(x, left + KNOB_RADIUS), left + width - KNOB_RADIUS);
-    el.dataset.held = '';
-    el.style.setProperty('--fraction', width > 2 * KNOB_RADIUS ? (held - left - KNOB_RADIUS) / (width - 2 * KNOB_RADIUS) : 0);
-    return [held, top + height / 2];
+    return holdSlider(this.records.get(el.dataset.id), x);
   }
 
   letGo(el) {
     delete el.dataset.held;
     const record = this.records.get(el.dataset.id);
-    if (record) this.drawSlider(record, record.node);
+    if (record) drawSlider(record, record.node, (key, make) => this.decoration(record, key, make));
   }
 
   // A row that acts when tapped is one button over the whole row, named by
@@ -268,23 +219,6 @@ export class ScreenRenderer {
       return div;
     });
     applyDescription(press, describeRow(node));
-  }
-
-  // System bar items show a symbol in place of a title.
-  drawSymbol(record, node) {
-    const title = (node.children || []).find((child) => child.class === 'UILabel');
-    const symbol = !title || title.text === '' ? symbolFor(node.label) : null;
-    if (!symbol && !record.symbolEl) return;
-    const holder = this.decoration(record, 'symbolEl', () => {
-      const div = document.createElement('div');
-      div.className = 'symbol';
-      return div;
-    });
-    if (holder.dataset.symbol !== node.label) {
-      holder.dataset.symbol = node.label || '';
-      holder.replaceChildren(...(symbol ? [symbol] : []));
-    }
-    holder.style.color = node.tint;
   }
 
   rowMotionOf(record, node, context) {

@@ -108,6 +108,13 @@ describe('the page with the keyboard, a screen reader and the clipboard', () => 
     return violations;
   }
 
+  // The phone's texts in the page's order and, apart, top to bottom as drawn: a reader meets them in the first.
+  const textOrders = () => page.$$eval('.screen .view.label > .text', (els) => {
+    const shown = els.map((el) => ({ text: el.textContent, box: el.getBoundingClientRect() })).filter(({ box }) => box.height > 0);
+    const drawn = [...shown].sort((a, b) => Math.round(a.box.top - b.box.top) || a.box.left - b.box.left);
+    return { read: shown.map(({ text }) => text), drawn: drawn.map(({ text }) => text) };
+  });
+
   const hostOffset = async () => findNode(await app.tree(), (node) => node.class === 'UITableView').contentOffset[1];
 
   test('the Settings list and the root page: text fonts, Tab order with a ring, Enter and Space through the host', async () => {
@@ -133,6 +140,8 @@ describe('the page with the keyboard, a screen reader and the clipboard', () => 
       after: 'page button Turn to landscape',
     });
     assert.deepEqual((await page.locator('.screen [role=heading]').allTextContents()).sort(), ['Korvent Labs', 'Options']);
+    const { read, drawn } = await textOrders();
+    assert.deepEqual(read, drawn);
     assert.deepEqual((await asciiTextsInEmojiFont()).found, []);
     assert.deepEqual(await axeFindings(), []);
 
@@ -142,6 +151,19 @@ describe('the page with the keyboard, a screen reader and the clipboard', () => 
     assert.deepEqual((await app.files())[SETTINGS_FILE], { Enabled: false });
     assert.equal(await focused(), 'switch Enable');
     await press('Space', 'Configure');
+  });
+
+  test('the mail composer keeps the keyboard and the screen reader to itself until it is dismissed', async () => {
+    await page.getByRole('button', { name: 'Need Help' }).focus();
+    await press('Enter', 'Subject: Vimble Assistance');
+    assert.equal(await page.getByRole('dialog', { name: 'Vimble Assistance' }).getAttribute('aria-modal'), 'true');
+    await page.keyboard.press('Shift+Tab');
+    assert.deepEqual(await tabThroughPhone(), { stops: ['button Cancel', 'button Send'], after: 'page button Turn to landscape' });
+    assert.equal(await page.locator('.screen .view[inert]:has-text("The Creators")').count(), 1, 'the page beneath is inert');
+    assert.deepEqual(await axeFindings(), []);
+    await page.getByRole('button', { name: 'Cancel' }).focus();
+    await press('Enter', 'Subject: Vimble Assistance', 'detached');
+    assert.equal(await focused(), 'button Need Help');
   });
 
   test('the share sheet keeps Tab inside; Copy fills the clipboard and the focus returns to Share', async () => {

@@ -200,3 +200,20 @@ TEST_F(EmojiSelectionTest, TrashLeavesAnEmptyArrayAndEveryRowUnchosen) {
 }
 
 } // namespace
+
+// A reader hears every row as a toggle and the chosen ones as selected, as
+// the marks show them, both when rows are built and when a tap changes one.
+TEST_F(EmojiSelectionTest, RowsTellAReaderWhichEmojiAreChosen) {
+    SelectionDriver driver;
+    writeFavorites({"😬"});
+    driver.table()->reloadData();
+    auto heard = [&](long row) {
+        UIAccessibilityTraits traits = driver.showRow(0, row)->accessibilityTraits();
+        return std::string(traits & UIAccessibilityTraitToggleButton ? "toggle" : "-") +
+               (traits & UIAccessibilityTraitSelected ? "+selected" : "");
+    };
+    EXPECT_EQ(heard(0) + " " + heard(1), "toggle toggle+selected");
+    ASSERT_TRUE(driver.tapRow(0, 0));
+    ASSERT_TRUE(driver.tapRow(0, 1));
+    EXPECT_EQ(heard(0) + " " + heard(1), "toggle+selected toggle");
+}
