@@ -2,6 +2,7 @@
 
 #include "host/PSEditableTableCell.h"
 #include "host/PSPlistSpecifiers.h"
+#include "host/PSRowActions.h"
 #include "host/PSSegmentTableCell.h"
 #include "host/PSSliderTableCell.h"
 #include "host/PSSwitchTableCell.h"
@@ -27,18 +28,12 @@ const ObjCClass* classFromProperty(const Value& value) {
     return nullptr;
 }
 
-// A list link shows its value's title beside its own, as a title-value row does.
-bool showsValueBeside(const PSSpecifier& specifier) {
-    return specifier.cellType() == PSCellType::TitleValue ||
-           (specifier.cellType() == PSCellType::LinkList && specifier.propertyForKey(PSValidTitlesKey).isArray());
-}
-
 std::string reuseIdentifierFor(const PSSpecifier& specifier) {
     if (const ObjCClass* cellClass = classFromProperty(specifier.propertyForKey(PSCellClassKey))) {
         return cellClass->name();
     }
-    std::string identifier = "PSCellType" + std::to_string(static_cast<int>(specifier.cellType()));
-    return showsValueBeside(specifier) ? identifier + "-value" : identifier;
+    return "PSCellType" + std::to_string(static_cast<int>(specifier.cellType())) + "-style" +
+           std::to_string(static_cast<int>(PSTableCell::styleFor(specifier)));
 }
 
 // A switch always shows a value; other rows when they name the key it is kept under.
@@ -51,6 +46,8 @@ bool showsValue(const PSSpecifier& specifier) {
     case PSCellType::Slider:
     case PSCellType::Segment:
     case PSCellType::EditText:
+    case PSCellType::SecureEditText:
+    case PSCellType::EditTextView:
         return specifier.propertyForKey(PSKeyNameKey).isString();
     default:
         return false;
@@ -129,7 +126,8 @@ SpecifierList PSListController::loadSpecifiersFromPlistName_target(const std::st
         NSLog("Settings: " + _specifierLoadError);
         return {};
     }
-    auto page = PSPlistSpecifiers::read(*plist, target);
+    // The page's texts are keys of its own strings table, <name>.strings.
+    auto page = PSPlistSpecifiers::read(*plist, target, PSPlistLocalizer(pageBundle, name), pageBundle);
     _specifierLoadError = page.error.empty() ? std::string() : path + ": " + page.error;
     if (!page.error.empty()) {
         NSLog("Settings: " + _specifierLoadError);
@@ -244,10 +242,11 @@ std::shared_ptr<PSTableCell> PSListController::makeCell(const std::shared_ptr<PS
     case PSCellType::Segment:
         return makeCellOf<PSSegmentTableCell>(plain, identifier, specifier);
     case PSCellType::EditText:
+    case PSCellType::SecureEditText:
+    case PSCellType::EditTextView:
         return makeCellOf<PSEditableTableCell>(plain, identifier, specifier);
     default:
-        return makeCellOf<PSTableCell>(showsValueBeside(*specifier) ? UITableViewCellStyle::Value1 : plain, identifier,
-                                       specifier);
+        return makeCellOf<PSTableCell>(PSTableCell::styleFor(*specifier), identifier, specifier);
     }
 }
 
@@ -306,10 +305,18 @@ void PSListController::tableView_didSelectRowAtIndexPath(const std::shared_ptr<U
     switch (specifier->cellType()) {
     case PSCellType::Link:
     case PSCellType::LinkList:
-        openDetail(specifier);
+        if (specifier->detailControllerClass()) {
+            openDetail(specifier);
+            return;
+        }
+        PSRowActions::openLink(*this, specifier);
         return;
     case PSCellType::Button:
-        if (auto target = specifier->target()) specifier->buttonAction().perform(*target, {Value(specifier)});
+        if (auto target = specifier->target(); target && specifier->buttonAction()) {
+            specifier->buttonAction().perform(*target, {Value(specifier)});
+            return;
+        }
+        PSRowActions::pressButton(*this, specifier);
         return;
     default:
         return;

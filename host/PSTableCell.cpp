@@ -1,6 +1,8 @@
 #include "host/PSTableCell.h"
 
+#include "host/PSPlistSpecifiers.h"
 #include "platform/ObjCClass.h"
+#include "platform/UIColor.h"
 
 #include <map>
 
@@ -11,6 +13,24 @@ const auto registration =
 
 // Rows that only show something.
 bool isInert(PSCellType type) { return type == PSCellType::StaticText || type == PSCellType::TitleValue; }
+
+// A missing key takes the fallback; "1", 1 and true read as on, as boolValue reads them.
+bool isOn(const Value& value, bool fallback) { return value.isNil() ? fallback : value.boolValue(); }
+
+// The text a row shows under its title: its `subtitle`, or the profile a
+// profile cell names.
+std::string subtitleOf(const PSSpecifier& specifier) {
+    Value subtitle = specifier.propertyForKey("subtitle");
+    if (subtitle.isString()) return subtitle.asString();
+    Value user = specifier.propertyForKey("user");
+    return user.isString() && !user.asString().empty() ? "@" + user.asString() : std::string();
+}
+
+// Preferences' numbers: 0 natural (left here), 1 centre, 2 right.
+NSTextAlignment alignmentOf(const Value& value) {
+    int number = value.intValue();
+    return number == 1 ? NSTextAlignment::Center : number == 2 ? NSTextAlignment::Right : NSTextAlignment::Left;
+}
 } // namespace
 
 std::optional<PSCellType> PSTableCell::cellTypeFromString(const std::string& name) {
@@ -19,6 +39,9 @@ std::optional<PSCellType> PSTableCell::cellTypeFromString(const std::string& nam
         {"PSTitleValueCell", PSCellType::TitleValue}, {"PSSliderCell", PSCellType::Slider},
         {"PSSwitchCell", PSCellType::Switch},         {"PSStaticTextCell", PSCellType::StaticText},
         {"PSEditTextCell", PSCellType::EditText},     {"PSSegmentCell", PSCellType::Segment},
+        {"PSLinkCell", PSCellType::Link},             {"PSButtonCell", PSCellType::Button},
+        {"PSSecureEditTextCell", PSCellType::SecureEditText}, {"PSEditTextViewCell", PSCellType::EditTextView},
+        {"PSListItemCell", PSCellType::ListItem},
     };
     auto found = kTypes.find(name);
     return found == kTypes.end() ? std::nullopt : std::optional(found->second);
@@ -37,11 +60,26 @@ void PSTableCell::refreshCellContentsWithSpecifier(const std::shared_ptr<PSSpeci
     titleLabel()->setText(specifier->name());
     bool isLink = specifier->cellType() == PSCellType::Link || specifier->cellType() == PSCellType::LinkList;
     setAccessoryType(isLink ? UITableViewCellAccessoryType::DisclosureIndicator : UITableViewCellAccessoryType::None);
-    if (specifier->cellType() == PSCellType::Button) titleLabel()->setTextColor(nullptr);
+    // A button's title is drawn in the tint; a row that is not enabled is grey.
+    bool enabled = isOn(specifier->propertyForKey("enabled"), true);
+    titleLabel()->setTextColor(!enabled                                         ? UIColor::lightGrayColor()
+                               : specifier->cellType() == PSCellType::Button ? nullptr
+                                                                               : UIColor::blackColor());
+    titleLabel()->setTextAlignment(alignmentOf(specifier->propertyForKey("alignment")));
+    if (detailTextLabel() && style() == UITableViewCellStyle::Subtitle) detailTextLabel()->setText(subtitleOf(*specifier));
+    Value icon = specifier->propertyForKey(PSIconPathKey);
+    imageView()->setImage(icon.isString() ? UIImage::imageWithContentsOfFile(icon.asString()) : nullptr);
     // A row that only shows something takes no touch: the person is not invited to tap it.
-    bool inert = isInert(specifier->cellType());
+    bool inert = isInert(specifier->cellType()) || isOn(specifier->propertyForKey("isStaticText"), false) || !enabled;
     setUserInteractionEnabled(!inert);
-    if (inert) setSelectionStyle(UITableViewCellSelectionStyle::None);
+    setSelectionStyle(inert ? UITableViewCellSelectionStyle::None : UITableViewCellSelectionStyle::Default);
+}
+
+UITableViewCellStyle PSTableCell::styleFor(const PSSpecifier& specifier) {
+    if (!subtitleOf(specifier).empty()) return UITableViewCellStyle::Subtitle;
+    bool listLink = specifier.cellType() == PSCellType::LinkList && specifier.propertyForKey(PSValidTitlesKey).isArray();
+    bool showsValue = specifier.cellType() == PSCellType::TitleValue || listLink;
+    return showsValue ? UITableViewCellStyle::Value1 : UITableViewCellStyle::Default;
 }
 
 CGFloat PSTableCell::preferredHeightForWidth(CGFloat) { return frame().height(); }

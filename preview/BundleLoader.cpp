@@ -1,6 +1,7 @@
 #include "preview/BundleLoader.h"
 
-#include "host/PSListController.h"
+#include "host/PSPlistListController.h"
+#include "platform/NSLog.h"
 #include "platform/Device.h"
 #include "platform/ObjCClass.h"
 #include "platform/PropertyList.h"
@@ -13,6 +14,7 @@ namespace {
 
 constexpr const char* kExecutableKey = "CFBundleExecutable";
 constexpr const char* kPrincipalClassKey = "NSPrincipalClass";
+constexpr const char* kRootPlistName = "Root";
 
 std::string stringFor(const ValueDictionary& dictionary, const std::string& key) {
     auto found = dictionary.find(key);
@@ -27,7 +29,7 @@ BundleLoader::Result BundleLoader::loadRootController(const SettingsEntry& entry
     std::string infoPath = entry.bundleDirectory() + "/Info.plist";
     auto info = PropertyList::readDictionary(infoPath);
     if (!info) return {nullptr, "The bundle has no readable Info.plist at " + infoPath + "."};
-    if (std::string error = loadExecutable(entry, *info); !error.empty()) return {nullptr, error};
+    if (std::string error = loadExecutable(entry, *info); !error.empty()) return standIn(entry, error);
     std::string className = stringFor(*info, kPrincipalClassKey);
     if (className.empty()) className = entry.detail;
     if (className.empty()) return {nullptr, "The bundle's Info.plist names no NSPrincipalClass."};
@@ -51,6 +53,22 @@ std::string BundleLoader::loadExecutable(const SettingsEntry& entry, const Value
         return "dlopen() could not load " + devicePath + ": " + (reason ? reason : "unknown error");
     }
     return {};
+}
+
+// A bundle whose code cannot load here (none, or built for the phone) is
+// shown from its Root.plist, as its list controller would load it.
+BundleLoader::Result BundleLoader::standIn(const SettingsEntry& entry, const std::string& error) {
+    auto bundle = NSBundle::bundleWithPath(entry.bundleDirectory());
+    if (bundle->pathForResource_ofType(kRootPlistName, "plist").empty()) {
+        return {nullptr, error + " The bundle has no " + kRootPlistName + ".plist to show in its place."};
+    }
+    NSLog("Settings: the code of " + entry.bundleDirectory() + " cannot load here (" + error +
+          "); it is stood in for by its " + kRootPlistName + ".plist");
+    auto page = alloc<PSPlistListController>()->init();
+    page->showPlistNamed(bundle, kRootPlistName);
+    page->specifiers();
+    if (!page->specifierLoadError().empty()) return {nullptr, page->specifierLoadError()};
+    return {page, {}};
 }
 
 BundleLoader::Result BundleLoader::createPrincipal(const std::string& className) {

@@ -6,8 +6,7 @@
 #include "preview/BundleLoader.h"
 #include "preview/SettingsEntryCell.h"
 
-#include "host/PSListController.h"
-#include "host/PSPlistSpecifiers.h"
+#include "host/PSPlistListController.h"
 #include "platform/PropertyList.h"
 
 std::shared_ptr<SettingsListController> SettingsListController::init() {
@@ -62,10 +61,12 @@ void SettingsListController::openEntry(const SettingsEntry& entry) {
 BundleLoader::Result SettingsListController::openPage(const SettingsEntry& entry) {
     auto file = PropertyList::readDictionary(entry.pageFile);
     if (!file) return {nullptr, "The entry " + entry.pageFile + " can no longer be read."};
-    auto page = alloc<PSListController>()->init();
-    auto read = PSPlistSpecifiers::read(*file, page);
-    if (!read.error.empty()) return {nullptr, read.error};
-    page->setSpecifiers(std::move(read.specifiers));
-    page->setTitle(read.title);
+    if (!file->contains("items") || !file->at("items").isArray()) return {nullptr, "The entry's \u201Citems\u201D is not a list."};
+    // The entry's folder is its bundle: its child pages and pictures are there,
+    // and its texts are keys of the folder's Localizable.strings.
+    std::string folder = entry.pageFile.substr(0, entry.pageFile.rfind('/'));
+    auto page = alloc<PSPlistListController>()->init();
+    page->showPage(NSBundle::bundleWithPath(folder), "", *file);
+    page->specifiers();
     return {page, {}};
 }
