@@ -1,6 +1,5 @@
 #include "configure/VimbleSkintoneCell.h"
 
-#include "platform/UIScreen.h"
 #include "shell/VimbleFiles.h"
 #include "shell/VimbleRadioMark.h"
 
@@ -31,21 +30,10 @@ std::shared_ptr<VimbleSkintoneCell> VimbleSkintoneCell::initWithSpecifier(const 
     setUserInteractionEnabled(true);
     // Shows only where the inner table leaves the cell uncovered.
     setBackgroundColor(UIColor::greenColor());
-    createInnerTable();
+    // The table takes the screen's width once, at creation; it keeps that
+    // frame when the device turns.
+    installInnerTable(kHeight);
     return self<VimbleSkintoneCell>();
-}
-
-// The table takes the screen's width once, at creation; it keeps that frame
-// when the device turns.
-void VimbleSkintoneCell::createInnerTable() {
-    CGFloat width = UIScreen::mainScreen()->bounds().width();
-    setTableView(alloc<UITableView>()->initWithFrame_style(CGRectMake(0, 0, width, kHeight), UITableViewStyle::Plain));
-    auto cell = self<VimbleSkintoneCell>();
-    _tableView->setDelegate(cell);
-    _tableView->setDataSource(cell);
-    _tableView->setAllowsMultipleSelectionDuringEditing(false);
-    _tableView->setScrollEnabled(false);
-    addSubview(_tableView);
 }
 
 CGFloat VimbleSkintoneCell::preferredHeightForWidth(CGFloat) { return kHeight; }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/PSTableCell.h"
+#include "host/PSInnerTableCell.h"
 #include "platform/NSIndexPath.h"
 #include "platform/UITableView.h"
 
@@ -14,7 +14,7 @@
 // the picker reads the file afresh for every row it draws and writes it at
 // every tap. It never touches the settings file, so the "Set Default Skin
 // Tone" switch above it and the picker are independent.
-class VimbleSkintoneCell : public PSTableCell, public UITableViewDataSource, public UITableViewDelegate {
+class VimbleSkintoneCell : public PSInnerTableCell {
 public:
     OBJC_CLASS_NAME(VimbleSkintoneCell)
 
@@ -41,8 +41,6 @@ public:
     void tableView_didSelectRowAtIndexPath(const std::shared_ptr<UITableView>& tableView,
                                            const std::shared_ptr<NSIndexPath>& indexPath) override;
 
-    const std::shared_ptr<UITableView>& tableView() const { return _tableView; }
-    void setTableView(std::shared_ptr<UITableView> tableView) { _tableView = std::move(tableView); }
     // The row that shows the active mark; none until a row is drawn active or tapped.
     const std::shared_ptr<NSIndexPath>& previousIndexPath() const { return _previousIndexPath; }
     void setPreviousIndexPath(std::shared_ptr<NSIndexPath> indexPath) { _previousIndexPath = std::move(indexPath); }
@@ -51,8 +49,6 @@ private:
     // The tone the skin-tone file names, read afresh; nullopt without a file
     // or a usable "ST" entry. May lie outside 0 to 5, and then marks no row.
     static std::optional<int> storedTone();
-    void createInnerTable();
 
-    std::shared_ptr<UITableView> _tableView;
     std::shared_ptr<NSIndexPath> _previousIndexPath;
 };

@@ -2,7 +2,6 @@
 
 #include "platform/NSURL.h"
 #include "platform/UIApplication.h"
-#include "platform/UIScreen.h"
 #include "shell/VimbleFiles.h"
 #include "shell/VimbleTableViewCell.h"
 #include "shell/getColorFromHex.h"
@@ -52,23 +51,10 @@ std::shared_ptr<PSTableCell> VimbleDeveloperCell::initWithSpecifier(const std::s
         setTwitterHandle(stringProperty(*specifier, kHandleKey));
     }
     setUserInteractionEnabled(true);
-    installTable();
+    // As wide as the screen is when the cell is made; it does not follow a later rotation.
+    installInnerTable(kTableHeight);
     installPhoto();
     return cell;
-}
-
-// The table is as wide as the screen is when the cell is made; it does not
-// follow a later rotation.
-void VimbleDeveloperCell::installTable() {
-    CGFloat width = UIScreen::mainScreen()->bounds().width();
-    setTableView(alloc<UITableView>()->initWithFrame_style(CGRectMake(0, 0, width, kTableHeight),
-                                                           UITableViewStyle::Plain));
-    auto owner = self<VimbleDeveloperCell>();
-    _tableView->setDelegate(owner);
-    _tableView->setDataSource(owner);
-    _tableView->setAllowsMultipleSelectionDuringEditing(false);
-    _tableView->setScrollEnabled(false);
-    addSubview(_tableView);
 }
 
 // Added after the table, so the photo lies over the table's left end. A

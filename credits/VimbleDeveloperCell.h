@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/PSTableCell.h"
+#include "host/PSInnerTableCell.h"
 #include "platform/UITableView.h"
 
 #include <string>
@@ -11,7 +11,7 @@
 // the profile in the first social client the phone has, else on the web.
 //
 // The cell serves its own table as data source and delegate.
-class VimbleDeveloperCell : public PSTableCell, public UITableViewDataSource, public UITableViewDelegate {
+class VimbleDeveloperCell : public PSInnerTableCell {
 public:
     OBJC_CLASS_NAME(VimbleDeveloperCell)
 
@@ -41,18 +41,14 @@ public:
     // Opens the profile: exactly one address per call.
     void twitterApp();
 
-    const std::shared_ptr<UITableView>& tableView() const { return _tableView; }
-    void setTableView(std::shared_ptr<UITableView> tableView) { _tableView = std::move(tableView); }
     const std::string& name() const { return _name; }
     void setName(std::string name) { _name = std::move(name); }
     const std::string& twitterHandle() const { return _twitterHandle; }
     void setTwitterHandle(std::string handle) { _twitterHandle = std::move(handle); }
 
 private:
-    void installTable();
     void installPhoto();
 
-    std::shared_ptr<UITableView> _tableView;
     std::string _name;
     std::string _twitterHandle;
 };

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "host/PSSectionModel.h"
 #include "host/PSSpecifier.h"
 #include "host/PSTableCell.h"
 #include "host/PSViewController.h"
 #include "platform/NSBundle.h"
+#include "platform/TableViewOwner.h"
 #include "platform/UITableView.h"
 
 #include <map>
@@ -14,11 +16,12 @@
 // up to the next group fill it. The page answers its table from the list the
 // subclass builds in `specifiers`, which it keeps in `_specifiers`.
 //
-// A row that names a `key` and a `defaults` domain keeps its value in
-// /var/mobile/Library/Preferences/<defaults>.plist: read whenever the row is
-// built, written whole and atomically with every other key kept, and the
-// row's PostNotification posted after each change.
-class PSListController : public PSViewController, public UITableViewDataSource, public UITableViewDelegate {
+// A row that names a `key` and a `defaults` domain keeps its value in its
+// domain's file (PSDefaultsStore): read whenever the row is built, written
+// with every other key kept, and the row's PostNotification posted after each
+// change. The cells come from PSCellFactory, the sections from PSSectionModel,
+// inserted and removed runs from PSSpecifierRunEditor.
+class PSListController : public PSViewController, public TableViewOwner {
 public:
     OBJC_CLASS_NAME(PSListController)
 
@@ -83,22 +86,15 @@ protected:
     std::shared_ptr<const SpecifierList> _specifiers;
 
 private:
-    struct Section {
-        std::shared_ptr<PSSpecifier> group; // nullptr for rows before the first group
-        std::vector<std::shared_ptr<PSSpecifier>> rows;
-    };
-
-    const std::vector<Section>& sections();
-    std::shared_ptr<PSTableCell> makeCell(const std::shared_ptr<PSSpecifier>& specifier, const std::string& identifier);
+    // The sections of the list `specifiers` gives now, cut again when it changed.
+    const PSSectionModel& sections();
     void configureCell(PSTableCell& cell, const std::shared_ptr<PSSpecifier>& specifier);
     void openDetail(const std::shared_ptr<PSSpecifier>& specifier);
     std::shared_ptr<UIView> groupView(long section, const std::string& classKey);
     std::optional<CGFloat> groupViewHeight(const UITableView& tableView, long section, const std::string& classKey);
 
     std::shared_ptr<UITableView> _table;
-    std::vector<Section> _sections;
-    const SpecifierList* _sectionsBuiltFrom = nullptr;
-    std::shared_ptr<const SpecifierList> _sectionsSource; // keeps the list the sections point into
+    PSSectionModel _sections;
     std::map<std::pair<const PSSpecifier*, std::string>, std::shared_ptr<UIView>> _groupViews;
     std::string _specifierLoadError;
 };

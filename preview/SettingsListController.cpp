@@ -19,9 +19,7 @@ std::shared_ptr<SettingsListController> SettingsListController::init() {
 void SettingsListController::loadView() {
     _table = alloc<UITableView>()->initWithFrame_style(UIScreen::mainScreen()->bounds(), UITableViewStyle::Grouped);
     setView(_table);
-    auto page = self<SettingsListController>();
-    _table->setDataSource(page);
-    _table->setDelegate(page);
+    serveTable(*_table);
 }
 
 long SettingsListController::tableView_numberOfRowsInSection(const std::shared_ptr<UITableView>&, long) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/TableViewOwner.h"
 #include "platform/UITableView.h"
 #include "platform/UIViewController.h"
 #include "preview/BundleLoader.h"
@@ -10,7 +11,7 @@
 // The Settings app's first page: one row per installed entry. Tapping a row
 // loads its bundle and pushes the bundle's root page (or the page of the
 // entry's own items), or an error page that says what failed.
-class SettingsListController : public UIViewController, public UITableViewDataSource, public UITableViewDelegate {
+class SettingsListController : public UIViewController, public TableViewOwner {
 public:
     OBJC_CLASS_NAME(SettingsListController)
 

@@ -87,9 +87,7 @@ void VimbleSelectController::installBarButtons() {
 void VimbleSelectController::installTable() {
     view()->setBackgroundColor(UIColor::whiteColor());
     setTableView(alloc<UITableView>()->initWithFrame_style(view()->frame(), UITableViewStyle::Grouped));
-    auto page = self<VimbleSelectController>();
-    _tableView->setDelegate(page);
-    _tableView->setDataSource(page);
+    serveTable(*_tableView);
     _tableView->setAllowsMultipleSelectionDuringEditing(false);
     setView(_tableView);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/PSViewController.h"
+#include "platform/TableViewOwner.h"
 #include "platform/UITableView.h"
 #include "shell/VimblePageAppearance.h"
 
@@ -14,9 +15,7 @@
 // list, reloaded from the favourites file at every row build and written
 // back whole after every change; the category lists are fetched from the
 // catalog at every call.
-class VimbleSelectController : public VimblePageAppearance<PSViewController>,
-                               public UITableViewDataSource,
-                               public UITableViewDelegate {
+class VimbleSelectController : public VimblePageAppearance<PSViewController>, public TableViewOwner {
 public:
     OBJC_CLASS_NAME(VimbleSelectController)
 

@@ -1,22 +1,18 @@
 #include "shell/VimbleFiles.h"
 
+#include "host/PSDefaultsStore.h"
 #include "platform/NSPathUtilities.h"
-#include "platform/PropertyList.h"
 
 std::string VimbleFiles::preferencesFilePath(const std::string& baseName) {
-    std::string directory = stringByAppendingPathComponent(NSHomeDirectory(), "Library/Preferences");
-    return stringByAppendingPathExtension(stringByAppendingPathComponent(directory, baseName), "plist");
+    return PSDefaultsStore::pathForDomain(baseName);
 }
 
 std::shared_ptr<ValueDictionary> VimbleFiles::readDictionary(const std::string& path) {
-    return PropertyList::readDictionary(path);
+    return PSDefaultsStore(path).dictionary();
 }
 
 bool VimbleFiles::setValuesForKeys(const std::string& path, const std::vector<std::pair<std::string, Value>>& values) {
-    auto dictionary = PropertyList::readDictionary(path);
-    if (!dictionary) dictionary = std::make_shared<ValueDictionary>();
-    for (const auto& [key, value] : values) (*dictionary)[key] = value;
-    return PropertyList::write(Value(dictionary), path);
+    return PSDefaultsStore(path).setValuesForKeys(values);
 }
 
 std::string VimbleFiles::imagePath(const std::string& format, const std::string& name) {

@@ -25,11 +25,10 @@ public:
     static std::string preferencesFilePath(const std::string& baseName);
 
     // The whole dictionary file, or nullptr when it is missing, unreadable
-    // or holds something else.
+    // or holds something else (PSDefaultsStore).
     static std::shared_ptr<ValueDictionary> readDictionary(const std::string& path);
-    // Read-modify-write: the keys are set in order over whatever the file
-    // holds (an empty dictionary when it holds none) and the whole file is
-    // written back atomically; every other key stays. The write's result is
+    // The keys set over whatever the file holds, every other key kept, the
+    // file replaced atomically (PSDefaultsStore). The write's result is
     // handed back; the panel's callers ignore it.
     static bool setValuesForKeys(const std::string& path, const std::vector<std::pair<std::string, Value>>& values);
 
