@@ -15,6 +15,9 @@ namespace {
 const auto registration =
     ClassRegistration<PSListController, PSViewController>().initializer<&PSListController::init>("init");
 
+// A row taller than a few screens is a mistake in the page, not a row.
+constexpr double kTallestRow = 2000;
+
 } // namespace
 
 std::shared_ptr<PSListController> PSListController::init() {
@@ -157,6 +160,14 @@ void PSListController::reloadSpecifier(const std::shared_ptr<PSSpecifier>& speci
     auto indexPath = _table ? indexPathForSpecifier(specifier.get()) : nullptr;
     auto cell = indexPath ? std::dynamic_pointer_cast<PSTableCell>(_table->cellForRowAtIndexPath(indexPath)) : nullptr;
     if (cell) configureCell(*cell, specifier);
+}
+
+std::optional<CGFloat> PSListController::tableView_heightForRowAtIndexPath(const std::shared_ptr<UITableView>&,
+                                                                          const std::shared_ptr<NSIndexPath>& indexPath) {
+    auto specifier = specifierAtIndexPath(indexPath);
+    auto height = specifier ? specifier->propertyForKey("height").finiteDoubleValue() : std::nullopt;
+    if (!height || *height <= 0 || *height > kTallestRow) return std::nullopt;
+    return static_cast<CGFloat>(*height);
 }
 
 void PSListController::tableView_didSelectRowAtIndexPath(const std::shared_ptr<UITableView>& tableView,

@@ -80,7 +80,19 @@ std::shared_ptr<PSSpecifier> PSPlistSpecifiers::rowFor(const ValueDictionary& it
                          name, target, Selector(), Selector(), detailClassFor(item, kind.type), kind.type, nullptr);
     for (const auto& [key, value] : item) row->setProperty_forKey(value, key);
     row->setProperty_forKey(Value(kind.name), PSCellKindKey);
+    if (row->isGroup()) noteGroupViewClasses(*row);
     return row;
+}
+
+// A group's header or footer drawn by a class not loaded here shows the
+// group's own label and footer text instead.
+void PSPlistSpecifiers::noteGroupViewClasses(const PSSpecifier& group) {
+    for (const std::string& key : {PSHeaderCellClassGroupKey, PSFooterCellClassGroupKey}) {
+        Value named = group.propertyForKey(key);
+        if (!named.isString() || objc_getClass(named.asString())) continue;
+        NSLog("Settings: the " + key + " \u201C" + named.asString() + "\u201D of the group \u201C" + group.name() +
+              "\u201D is not loaded here; the group shows its label and footer");
+    }
 }
 
 // `icon` names a picture of the page's bundle; a missing one leaves the row without.

@@ -24,6 +24,7 @@ protected:
 
 private:
     void sliderChanged();
+    void snapToStep();
     void showValue();
 
     std::shared_ptr<UILabel> _valueLabel;

@@ -20,8 +20,10 @@ bool isOn(const Value& value, bool fallback) { return value.isNil() ? fallback :
 // The text a row shows under its title: its `subtitle`, or the profile a
 // profile cell names.
 std::string subtitleOf(const PSSpecifier& specifier) {
-    Value subtitle = specifier.propertyForKey("subtitle");
-    if (subtitle.isString()) return subtitle.asString();
+    for (const char* key : {"subtitle", "staticTextMessage"}) {
+        Value text = specifier.propertyForKey(key);
+        if (text.isString()) return text.asString();
+    }
     Value user = specifier.propertyForKey("user");
     return user.isString() && !user.asString().empty() ? "@" + user.asString() : std::string();
 }
@@ -30,6 +32,18 @@ std::string subtitleOf(const PSSpecifier& specifier) {
 NSTextAlignment alignmentOf(const Value& value) {
     int number = value.intValue();
     return number == 1 ? NSTextAlignment::Center : number == 2 ? NSTextAlignment::Right : NSTextAlignment::Left;
+}
+// A chooser's row shows the short title of the value beside its label where it has one.
+std::string shortTitleFor(const PSSpecifier& specifier, const Value& value) {
+    Value titles = specifier.propertyForKey("shortTitles");
+    Value values = specifier.propertyForKey(PSValidValuesKey);
+    if (!titles.isArray() || !values.isArray()) return {};
+    const ValueArray& valueList = *values.asArray();
+    const ValueArray& titleList = *titles.asArray();
+    for (std::size_t index = 0; index < valueList.size() && index < titleList.size(); ++index) {
+        if (valueList[index] == value && titleList[index].isString()) return titleList[index].asString();
+    }
+    return {};
 }
 } // namespace
 
@@ -72,7 +86,7 @@ void PSTableCell::refreshCellContentsWithSpecifier(const std::shared_ptr<PSSpeci
     // A row that only shows something takes no touch: the person is not invited to tap it.
     bool inert = isInert(specifier->cellType()) || isOn(specifier->propertyForKey("isStaticText"), false) || !enabled;
     setUserInteractionEnabled(!inert);
-    setSelectionStyle(inert ? UITableViewCellSelectionStyle::None : UITableViewCellSelectionStyle::Default);
+    if (inert) setSelectionStyle(UITableViewCellSelectionStyle::None);
 }
 
 UITableViewCellStyle PSTableCell::styleFor(const PSSpecifier& specifier) {
@@ -86,7 +100,8 @@ CGFloat PSTableCell::preferredHeightForWidth(CGFloat) { return frame().height();
 
 void PSTableCell::setValue(const Value& value) {
     if (!detailTextLabel()) return;
-    std::string title = _specifier ? _specifier->titleForValue(value) : std::string();
+    std::string title = _specifier ? shortTitleFor(*_specifier, value) : std::string();
+    if (title.empty() && _specifier) title = _specifier->titleForValue(value);
     if (title.empty() && !value.isNil()) title = value.isString() ? value.asString() : value.description();
     detailTextLabel()->setText(title);
 }

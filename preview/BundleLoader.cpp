@@ -59,9 +59,7 @@ std::string BundleLoader::loadExecutable(const SettingsEntry& entry, const Value
 // shown from its Root.plist, as its list controller would load it.
 BundleLoader::Result BundleLoader::standIn(const SettingsEntry& entry, const std::string& error) {
     auto bundle = NSBundle::bundleWithPath(entry.bundleDirectory());
-    if (bundle->pathForResource_ofType(kRootPlistName, "plist").empty()) {
-        return {nullptr, error + " The bundle has no " + kRootPlistName + ".plist to show in its place."};
-    }
+    if (bundle->pathForResource_ofType(kRootPlistName, "plist").empty()) return {nullptr, error};
     NSLog("Settings: the code of " + entry.bundleDirectory() + " cannot load here (" + error +
           "); it is stood in for by its " + kRootPlistName + ".plist");
     auto page = alloc<PSPlistListController>()->init();
