@@ -178,7 +178,8 @@ void PSListController::tableView_didSelectRowAtIndexPath(const std::shared_ptr<U
     switch (specifier->cellType()) {
     case PSCellType::Link:
     case PSCellType::LinkList:
-        if (specifier->detailControllerClass()) {
+        // A row a property list made leads somewhere even without its class; one made in code as its code says.
+        if (specifier->detailControllerClass() || !PSRowActions::cameFromPropertyList(*specifier)) {
             openDetail(specifier);
             return;
         }
@@ -189,7 +190,7 @@ void PSListController::tableView_didSelectRowAtIndexPath(const std::shared_ptr<U
             specifier->buttonAction().perform(*target, {Value(specifier)});
             return;
         }
-        PSRowActions::pressButton(*this, specifier);
+        if (PSRowActions::cameFromPropertyList(*specifier)) PSRowActions::pressButton(*this, specifier);
         return;
     default:
         return;

@@ -1,5 +1,6 @@
 #include "host/PSRowActions.h"
 
+#include "host/PSItemKind.h"
 #include "host/PSPlistListController.h"
 #include "platform/NSLog.h"
 #include "platform/NSURL.h"
@@ -28,6 +29,8 @@ std::shared_ptr<NSBundle> namedBundle(const std::string& name) {
 }
 
 } // namespace
+
+bool PSRowActions::cameFromPropertyList(const PSSpecifier& row) { return !row.propertyForKey(PSCellKindKey).isNil(); }
 
 void PSRowActions::pressButton(PSListController& page, const std::shared_ptr<PSSpecifier>& button) {
     Value confirmation = button->propertyForKey("confirmation");

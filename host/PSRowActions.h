@@ -16,6 +16,8 @@ class PSListController;
 // that links back to its parent loops no further than a person taps.
 class PSRowActions {
 public:
+    // Rows read from a property list name their kind; rows made in code do not.
+    static bool cameFromPropertyList(const PSSpecifier& row);
     static void pressButton(PSListController& page, const std::shared_ptr<PSSpecifier>& button);
     static void openLink(PSListController& page, const std::shared_ptr<PSSpecifier>& link);
 
