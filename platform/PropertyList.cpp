@@ -150,16 +150,23 @@ Value binaryToValue(std::string_view bytes) {
     return libplistToValue(bytes);
 }
 
-// Text, in UTF-8 or UTF-16: the XML form through libplist, the old text
-// form through our own reader. No text of either form holds a NUL; libplist
-// would cut the text short at it.
+// No XML document holds a NUL byte; libplist would cut the text short at it.
+Value xmlToValue(std::string_view xml) {
+    if (xml.find('\0') != std::string_view::npos || xmlNestingDepth(xml) > kMaximumDepth) return Value();
+    return libplistToValue(xml);
+}
+
+// Text: UTF-8 XML goes to libplist as it stands (which takes bytes after
+// the end of the document, as Foundation does); UTF-16 is decoded first;
+// any other text is the old text form, read by our own reader.
 Value textToValue(std::string_view bytes) {
+    std::string_view unmarked = bytes.starts_with(kUtf8ByteOrderMark) ? bytes.substr(kUtf8ByteOrderMark.size()) : bytes;
+    if (looksLikeXml(unmarked)) return unmarked.size() > kLargestFile ? Value() : xmlToValue(unmarked);
     std::optional<std::string> text = UnicodeText::toUtf8(bytes);
     if (!text || text->empty() || text->size() > kLargestFile) return Value();
+    if (looksLikeXml(*text)) return xmlToValue(*text);
     if (text->find('\0') != std::string::npos) return Value();
-    if (!looksLikeXml(*text)) return OpenStepPropertyList::parse(*text, kMaximumDepth).value_or(Value());
-    if (xmlNestingDepth(*text) > kMaximumDepth) return Value();
-    return libplistToValue(*text);
+    return OpenStepPropertyList::parse(*text, kMaximumDepth).value_or(Value());
 }
 
 } // namespace

@@ -135,7 +135,9 @@ TEST(LocalizedStringsTest, ATableIsReadOnceAndAgainOnlyWhenItsFileChanges) {
     device.writeFile(table, "\"A\" = \"1\";");
     auto first = StringsTable::load(table);
     EXPECT_EQ(StringsTable::load(table).get(), first.get()) << "the same table while the file stays";
+    auto stamped = std::filesystem::last_write_time(device.hostPath(table));
     device.writeFile(table, "\"A\" = \"2\";");
+    std::filesystem::last_write_time(device.hostPath(table), stamped);
     EXPECT_EQ(lookUp("A"), "2") << "rewritten in place to the same size, within the clock's tick";
     std::filesystem::path older = device.hostPath(table);
     std::filesystem::last_write_time(older, std::filesystem::last_write_time(older) - std::chrono::hours(1));
@@ -154,7 +156,9 @@ TEST(LocalizedStringsTest, ANewLocalizationFolderAndANewLanguageAreSeen) {
     auto bundle = NSBundle::bundleWithPath(kBundle);
     Device::shared().setPreferredLanguages({"de"});
     EXPECT_EQ(bundle->localizedStringForKey_value_table("A", "", "Root"), "en");
+    auto folderTime = std::filesystem::last_write_time(device.hostPath(kBundle));
     device.writeFile(kBundle + "/de.lproj/Root.strings", "\"A\" = \"de\";");
+    std::filesystem::last_write_time(device.hostPath(kBundle), folderTime);
     EXPECT_EQ(bundle->localizedStringForKey_value_table("A", "", "Root"), "de") << "added within the clock's tick";
     Device::shared().setPreferredLanguages({});
     EXPECT_EQ(Device::shared().preferredLanguages(), std::vector<std::string>{"en"}) << "a phone always has a language";
