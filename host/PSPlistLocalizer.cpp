@@ -9,7 +9,27 @@ constexpr const char* kLocalizedKeys[] = {"label",      "footerText", "placehold
 
 std::string PSPlistLocalizer::text(const std::string& key) const {
     if (!_bundle || key.empty()) return key;
-    return _bundle->localizedStringForKey_value_table(key, "", _table);
+    if (!_tables) _tables = tablesInLookupOrder();
+    for (const auto& strings : *_tables) {
+        if (const std::string* found = strings->find(key)) return *found;
+    }
+    return key;
+}
+
+// The folders NSBundle's localizedStringForKey:value:table: looks in, in its
+// order, each table read once.
+std::vector<std::shared_ptr<const StringsTable>> PSPlistLocalizer::tablesInLookupOrder() const {
+    std::string fileName = (_table.empty() ? std::string("Localizable") : _table) + ".strings";
+    std::vector<std::string> folders;
+    for (const std::string& localization : _bundle->preferredLocalizations()) {
+        folders.push_back(_bundle->bundlePath() + "/" + localization + ".lproj");
+    }
+    folders.push_back(_bundle->bundlePath());
+    std::vector<std::shared_ptr<const StringsTable>> tables;
+    for (const std::string& folder : folders) {
+        if (auto strings = StringsTable::load(folder + "/" + fileName)) tables.push_back(strings);
+    }
+    return tables;
 }
 
 ValueDictionary PSPlistLocalizer::item(const ValueDictionary& original) const {

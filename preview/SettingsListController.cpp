@@ -59,7 +59,7 @@ void SettingsListController::openEntry(const SettingsEntry& entry) {
 BundleLoader::Result SettingsListController::openPage(const SettingsEntry& entry) {
     auto file = PropertyList::readDictionary(entry.pageFile);
     if (!file) return {nullptr, "The entry " + entry.pageFile + " can no longer be read."};
-    if (!file->contains("items") || !file->at("items").isArray()) return {nullptr, "The entry's \u201Citems\u201D is not a list."};
+    if (!file->contains("items") || !file->at("items").isArray()) return {nullptr, "The page's \u201Citems\u201D is not a list."};
     // The entry's folder is its bundle: its child pages and pictures are there,
     // and its texts are keys of the folder's Localizable.strings.
     std::string folder = entry.pageFile.substr(0, entry.pageFile.rfind('/'));
