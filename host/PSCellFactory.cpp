@@ -21,18 +21,12 @@ const ObjCClass* PSCellFactory::classFromProperty(const Value& value) {
     return nullptr;
 }
 
-// A list link shows its value's title beside its own, as a title-value row does.
-bool PSCellFactory::showsValueBeside(const PSSpecifier& specifier) {
-    return specifier.cellType() == PSCellType::TitleValue ||
-           (specifier.cellType() == PSCellType::LinkList && specifier.propertyForKey(PSValidTitlesKey).isArray());
-}
-
 std::string PSCellFactory::reuseIdentifierForSpecifier(const PSSpecifier& specifier) {
     if (const ObjCClass* cellClass = classFromProperty(specifier.propertyForKey(PSCellClassKey))) {
         return cellClass->name();
     }
-    std::string identifier = "PSCellType" + std::to_string(static_cast<int>(specifier.cellType()));
-    return showsValueBeside(specifier) ? identifier + "-value" : identifier;
+    return "PSCellType" + std::to_string(static_cast<int>(specifier.cellType())) + "-style" +
+           std::to_string(static_cast<int>(PSTableCell::styleFor(specifier)));
 }
 
 // A switch always shows a value; other rows when they name the key it is kept under.
@@ -45,6 +39,8 @@ bool PSCellFactory::showsValue(const PSSpecifier& specifier) {
     case PSCellType::Slider:
     case PSCellType::Segment:
     case PSCellType::EditText:
+    case PSCellType::SecureEditText:
+    case PSCellType::EditTextView:
         return specifier.propertyForKey(PSKeyNameKey).isString();
     default:
         return false;
@@ -68,10 +64,11 @@ std::shared_ptr<PSTableCell> PSCellFactory::cellForSpecifier(const std::shared_p
     case PSCellType::Segment:
         return makeCellOf<PSSegmentTableCell>(plain, identifier, specifier);
     case PSCellType::EditText:
+    case PSCellType::SecureEditText:
+    case PSCellType::EditTextView:
         return makeCellOf<PSEditableTableCell>(plain, identifier, specifier);
     default:
-        return makeCellOf<PSTableCell>(showsValueBeside(*specifier) ? UITableViewCellStyle::Value1 : plain, identifier,
-                                       specifier);
+        return makeCellOf<PSTableCell>(PSTableCell::styleFor(*specifier), identifier, specifier);
     }
 }
 

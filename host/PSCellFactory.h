@@ -27,6 +27,4 @@ public:
     static std::shared_ptr<UIView> groupViewForSpecifier(const std::shared_ptr<PSSpecifier>& group,
                                                          const std::string& classKey);
 
-private:
-    static bool showsValueBeside(const PSSpecifier& specifier);
 };

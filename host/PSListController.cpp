@@ -3,6 +3,7 @@
 #include "host/PSCellFactory.h"
 #include "host/PSDefaultsStore.h"
 #include "host/PSPlistPageLoader.h"
+#include "host/PSRowActions.h"
 #include "host/PSSpecifierRunEditor.h"
 #include "platform/NSNotificationCenter.h"
 #include "platform/ObjCClass.h"
@@ -19,6 +20,9 @@ PSDefaultsStore defaultsStoreOf(const PSSpecifier& specifier) {
     Value domain = specifier.propertyForKey(PSDefaultsKey);
     return PSDefaultsStore::forDomain(domain.isString() ? domain.asString() : std::string());
 }
+
+// A row taller than a few screens is a mistake in the page, not a row.
+constexpr double kTallestRow = 2000;
 
 } // namespace
 
@@ -162,6 +166,14 @@ void PSListController::reloadSpecifier(const std::shared_ptr<PSSpecifier>& speci
     if (cell) configureCell(*cell, specifier);
 }
 
+std::optional<CGFloat> PSListController::tableView_heightForRowAtIndexPath(const std::shared_ptr<UITableView>&,
+                                                                          const std::shared_ptr<NSIndexPath>& indexPath) {
+    auto specifier = specifierAtIndexPath(indexPath);
+    auto height = specifier ? specifier->propertyForKey("height").finiteDoubleValue() : std::nullopt;
+    if (!height || *height <= 0 || *height > kTallestRow) return std::nullopt;
+    return static_cast<CGFloat>(*height);
+}
+
 void PSListController::tableView_didSelectRowAtIndexPath(const std::shared_ptr<UITableView>& tableView,
                                                           const std::shared_ptr<NSIndexPath>& indexPath) {
     tableView->deselectRowAtIndexPath_animated(indexPath, /*animated=*/true);
@@ -170,10 +182,19 @@ void PSListController::tableView_didSelectRowAtIndexPath(const std::shared_ptr<U
     switch (specifier->cellType()) {
     case PSCellType::Link:
     case PSCellType::LinkList:
-        openDetail(specifier);
+        // A row a property list made leads somewhere even without its class; one made in code as its code says.
+        if (specifier->detailControllerClass() || !PSRowActions::cameFromPropertyList(*specifier)) {
+            openDetail(specifier);
+            return;
+        }
+        PSRowActions::openLink(*this, specifier);
         return;
     case PSCellType::Button:
-        if (auto target = specifier->target()) specifier->buttonAction().perform(*target, {Value(specifier)});
+        if (auto target = specifier->target(); target && specifier->buttonAction()) {
+            specifier->buttonAction().perform(*target, {Value(specifier)});
+            return;
+        }
+        if (PSRowActions::cameFromPropertyList(*specifier)) PSRowActions::pressButton(*this, specifier);
         return;
     default:
         return;

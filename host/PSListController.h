@@ -75,6 +75,9 @@ public:
                                            const std::shared_ptr<NSIndexPath>& indexPath) override;
     std::shared_ptr<UIView> tableView_viewForHeaderInSection(const std::shared_ptr<UITableView>& tableView,
                                                              long section) override;
+    // A row's `height`, where it names one.
+    std::optional<CGFloat> tableView_heightForRowAtIndexPath(const std::shared_ptr<UITableView>& tableView,
+                                                             const std::shared_ptr<NSIndexPath>& indexPath) override;
     std::optional<CGFloat> tableView_heightForHeaderInSection(const std::shared_ptr<UITableView>& tableView,
                                                               long section) override;
     std::shared_ptr<UIView> tableView_viewForFooterInSection(const std::shared_ptr<UITableView>& tableView,

@@ -17,7 +17,8 @@ Result<PSPlistPage> PSPlistPageLoader::load(const std::shared_ptr<NSBundle>& bun
     std::string path = bundle ? bundle->pathForResource_ofType(name, "plist") : std::string();
     auto plist = path.empty() ? nullptr : PropertyList::readDictionary(path);
     if (!plist) return failure("The page's bundle has no readable " + name + ".plist.");
-    auto page = PSPlistSpecifiers::read(*plist, target);
+    // The page's texts are keys of its own strings table, <name>.strings.
+    auto page = PSPlistSpecifiers::read(*plist, target, PSPlistLocalizer(bundle, name), bundle);
     if (!page) return failure(path + ": " + page.error());
     return page;
 }

@@ -54,7 +54,23 @@ void PSSliderTableCell::layoutSubviews() {
     _valueLabel->setFrame(CGRectMake(trailingStart(), 0, kValueWidth, contentView()->bounds().height()));
 }
 
+// A segmented slider (`isSegmented`, `segmentCount` steps; a stepper's steps
+// of one) stops only on its steps.
+void PSSliderTableCell::snapToStep() {
+    auto row = specifier();
+    if (!row) return;
+    float low = slider()->minimumValue();
+    float high = slider()->maximumValue();
+    int count = row->propertyForKey("segmentCount").intValue();
+    if (row->propertyForKey("cellKind") == Value("HBStepperTableCell")) count = static_cast<int>(high - low);
+    else if (!row->propertyForKey("isSegmented").boolValue()) return;
+    if (count <= 0 || high <= low) return;
+    float step = (high - low) / static_cast<float>(count);
+    slider()->setValue(low + std::round((slider()->value() - low) / step) * step);
+}
+
 void PSSliderTableCell::sliderChanged(const std::shared_ptr<UIControl>&) {
+    snapToStep();
     showValue();
     sendValueChanged(Value(static_cast<double>(slider()->value())));
 }

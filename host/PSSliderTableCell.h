@@ -25,6 +25,7 @@ protected:
 private:
     // The action its control sends, with the control as the sender.
     void sliderChanged(const std::shared_ptr<UIControl>& sender);
+    void snapToStep();
     void showValue();
 
     std::shared_ptr<UILabel> _valueLabel;

@@ -18,6 +18,10 @@ public:
     // The kind a property list names ("PSSwitchCell", ...); nullopt for a name the host does not know.
     static std::optional<PSCellType> cellTypeFromString(const std::string& name);
 
+    // The style a row's cell is made with: a subtitle when it has one, the
+    // value beside the title for rows that show one.
+    static UITableViewCellStyle styleFor(const PSSpecifier& specifier);
+
     std::shared_ptr<PSTableCell> initWithStyle_reuseIdentifier_specifier(UITableViewCellStyle style,
                                                                          const std::string& reuseIdentifier,
                                                                          const std::shared_ptr<PSSpecifier>& specifier);

@@ -1,5 +1,9 @@
 #include "preview/AutomationApi.h"
 
+#include "platform/CoreFoundationVersions.h"
+#include "platform/Device.h"
+#include "preview/InstalledLanguages.h"
+
 #include "platform/RunLoop.h"
 
 #include "preview/HttpRoutes.h"
@@ -203,9 +207,33 @@ AutomationApi::Reply AutomationApi::device(const json& body) {
         }
         apps = list.get<std::set<std::string>>();
     }
-    if (!landscape && !apps) return failure(400, "device needs \"orientation\" and/or \"installedApps\"");
+    std::optional<std::string> language, system;
+    if (body.contains("language")) {
+        if (!body["language"].is_string()) return failure(400, "\"language\" is one of the device's \"languages\"");
+        language = body["language"].get<std::string>();
+    }
+    if (body.contains("systemVersion")) {
+        const json& version = body["systemVersion"];
+        if (!version.is_string() || !CoreFoundationVersions::forSystemVersion(version.get<std::string>())) {
+            return failure(400, "\"systemVersion\" is one of the device's \"systemVersions\"");
+        }
+        system = version.get<std::string>();
+    }
+    if (!landscape && !apps && !language && !system) {
+        return failure(400, "device needs \"orientation\", \"installedApps\", \"language\" or \"systemVersion\"");
+    }
     json state;
     Reply reply = actOnMain([&] {
+        if (language) {
+            auto offered = InstalledLanguages::list();
+            if (std::find(offered.begin(), offered.end(), *language) == offered.end()) {
+                return std::string("\"language\" is one of the device's \"languages\"");
+            }
+            // The phone falls back to English where a page has no table of the chosen language.
+            Device::shared().setPreferredLanguages(*language == "en" ? std::vector<std::string>{"en"}
+                                                                      : std::vector<std::string>{*language, "en"});
+        }
+        if (system) Device::shared().setSystemVersion(*system);
         if (apps) _app.setInstalledApps(*apps);
         if (landscape) _app.setLandscape(*landscape);
         state = _app.deviceState();

@@ -10,7 +10,8 @@
 // Loads a settings bundle as the phone's Settings app does: reads its
 // Info.plist, dlopen()s the executable it names (the library registers its
 // classes while it loads), and creates the principal class with "init".
-// Libraries stay loaded for the life of the process: their classes are in
+// A bundle whose code cannot load here is shown from its Root.plist, and the
+// log says its code was stood in for. Libraries stay loaded for the life of the process: their classes are in
 // the registry.
 class BundleLoader {
 public:

@@ -55,5 +55,5 @@ std::shared_ptr<UIViewController> CodeStandIn::pageFor(const SettingsEntry& entr
     std::string why = whyCodeCannotRun(entry);
     if (why.empty()) return nullptr;
     NSLog("Settings: " + why + "; its page is built from " + rootPage + " in place of its code");
-    return alloc<PlistPageController>()->initWithFile(rootPage);
+    return alloc<PlistPageController>()->initWithFile_table(rootPage, "Root");
 }

@@ -3,9 +3,10 @@
 #include "host/PSPlistSpecifiers.h"
 #include "platform/PropertyList.h"
 
-std::shared_ptr<PlistPageController> PlistPageController::initWithFile(std::string devicePath) {
+std::shared_ptr<PlistPageController> PlistPageController::initWithFile_table(std::string devicePath, std::string table) {
     PSListController::init();
     _file = std::move(devicePath);
+    _table = std::move(table);
     return self<PlistPageController>();
 }
 
@@ -16,7 +17,8 @@ std::shared_ptr<const SpecifierList> PlistPageController::specifiers() {
     auto file = PropertyList::readDictionary(_file);
     if (!file) _loadError = "The file " + _file + " can no longer be read.";
     if (file) {
-        auto read = PSPlistSpecifiers::read(*file, self<PlistPageController>());
+        auto folder = bundle();
+        auto read = PSPlistSpecifiers::read(*file, self<PlistPageController>(), PSPlistLocalizer(folder, _table), folder);
         if (!read) _loadError = read.error();
         if (read) {
             PSPlistPage page = std::move(read).value();

@@ -13,7 +13,10 @@ class PlistPageController : public PSListController {
 public:
     OBJC_CLASS_NAME(PlistPageController)
 
-    std::shared_ptr<PlistPageController> initWithFile(std::string devicePath);
+    // Texts come from the strings table `table` of the file's folder: a
+    // bundle's page has its own (`Root` for Root.plist), an entry's page the
+    // folder's Localizable table (an empty name).
+    std::shared_ptr<PlistPageController> initWithFile_table(std::string devicePath, std::string table);
 
     const std::string& file() const { return _file; }
     const std::string& loadError() const { return _loadError; }
@@ -24,5 +27,6 @@ public:
 
 private:
     std::string _file;
+    std::string _table;
     std::string _loadError;
 };

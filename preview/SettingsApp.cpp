@@ -1,5 +1,8 @@
 #include "preview/SettingsApp.h"
 
+#include "platform/CoreFoundationVersions.h"
+#include "preview/InstalledLanguages.h"
+
 #include "platform/Device.h"
 #include "platform/UIApplication.h"
 #include "platform/UIDevice.h"
@@ -136,6 +139,7 @@ void SettingsApp::reset() {
     PreferenceFiles::removeAll();
     setInstalledApps({});
     setLandscape(false);
+    Device::shared().restoreSettings();
     UIApplication::sharedApplication()->forgetOpenedURLs();
     launch();
 }
@@ -145,5 +149,9 @@ nlohmann::json SettingsApp::deviceState() const {
     return {{"orientation", UIDevice::currentDevice()->isLandscape() ? "landscape" : "portrait"},
             {"installedApps", nlohmann::json(std::vector<std::string>(schemes.begin(), schemes.end()))},
             {"knownApps", _knownApps},
+            {"language", Device::shared().preferredLanguages().empty() ? "en" : Device::shared().preferredLanguages().front()},
+            {"languages", InstalledLanguages::list()},
+            {"systemVersion", Device::shared().systemVersion()},
+            {"systemVersions", CoreFoundationVersions::systemVersions()},
             {"root", Device::shared().rootDirectory().string()}};
 }

@@ -1,5 +1,6 @@
 #include "preview/SettingsEntry.h"
 
+#include "host/PLFilter.h"
 #include "platform/Device.h"
 #include "platform/PropertyList.h"
 
@@ -29,6 +30,8 @@ std::optional<SettingsEntry> readEntry(const std::string& devicePath) {
     auto entry = file->find("entry");
     if (entry == file->end() || !entry->second.isDictionary()) return std::nullopt;
     const ValueDictionary& fields = *entry->second.asDictionary();
+    // An entry meant for another system or another phone is not listed.
+    if (!PLFilter::itemPasses(fields)) return std::nullopt;
     SettingsEntry result{stringFor(fields, "label"), stringFor(fields, "icon"), stringFor(fields, "bundle"),
                          stringFor(fields, "detail"), {}, devicePath};
     if (result.bundle.empty() && file->contains("items")) result.pageFile = devicePath;

@@ -115,7 +115,7 @@ BundleLoader::Loaded SettingsListController::openBundle(const SettingsEntry& ent
 
 // An entry without a bundle is a page of the items it holds, read afresh each time it opens.
 BundleLoader::Loaded SettingsListController::openPage(const SettingsEntry& entry) {
-    auto page = alloc<PlistPageController>()->initWithFile(entry.pageFile);
+    auto page = alloc<PlistPageController>()->initWithFile_table(entry.pageFile, "");
     page->specifiers();
     if (!page->loadError().empty()) return BundleLoader::Loaded::failure(page->loadError());
     return BundleLoader::Loaded::success(page);

@@ -1,5 +1,7 @@
 #include "preview/ViewTreeEncoder.h"
 
+#include "host/PSItemKind.h"
+#include "host/PSTableCell.h"
 #include "platform/UIImageView.h"
 #include "platform/UIPasteboard.h"
 #include "platform/UILabel.h"
@@ -62,6 +64,29 @@ const char* alignmentName(NSTextAlignment alignment) {
         break;
     }
     return "left";
+}
+
+constexpr const char* kKeyboardNames[] = {"default", "ascii",  "numbersAndPunctuation", "url",    "numberPad",
+                                          "phonePad", "namePhonePad", "email",           "decimalPad"};
+constexpr const char* kCapitalizationNames[] = {"none", "words", "sentences", "all"};
+
+// A secure field's text is drawn as one dot a character, as the phone draws it.
+nlohmann::json fieldJson(const UITextField& field) {
+    std::string text = field.text();
+    if (field.isSecureTextEntry()) {
+        std::string dots;
+        for (unsigned char byte : text) {
+            if ((byte & 0xC0) != 0x80) dots += "\u2022";
+        }
+        text = dots;
+    }
+    nlohmann::json json = {{"text", text},
+                           {"placeholder", field.placeholder()},
+                           {"keyboard", kKeyboardNames[static_cast<int>(field.keyboardType())]},
+                           {"capitalization", kCapitalizationNames[static_cast<int>(field.autocapitalizationType())]}};
+    if (field.isSecureTextEntry()) json["secure"] = true;
+    if (field.autocorrectionType() == UITextAutocorrectionType::No) json["autocorrect"] = false;
+    return json;
 }
 
 } // namespace
@@ -158,7 +183,7 @@ void ViewTreeEncoder::addControl(const UIView& view, nlohmann::json& node) {
         if (auto onTint = toggle->onTintColor()) node["onTint"] = onTint->cssString();
     }
     if (auto field = dynamic_cast<const UITextField*>(&view)) {
-        node["field"] = {{"text", field->text()}, {"placeholder", field->placeholder()}};
+        node["field"] = fieldJson(*field);
     }
     if (auto slider = dynamic_cast<const UISlider*>(&view)) {
         node["slider"] = {{"value", slider->value()}, {"min", slider->minimumValue()}, {"max", slider->maximumValue()}};
@@ -168,10 +193,19 @@ void ViewTreeEncoder::addControl(const UIView& view, nlohmann::json& node) {
     }
 }
 
+// The kind of row a settings page's item is ("PSButtonCell", "HBTwitterCell"),
+// as its property list names it.
+void ViewTreeEncoder::addRowKind(const UITableViewCell& cell, nlohmann::json& node) {
+    auto row = dynamic_cast<const PSTableCell*>(&cell);
+    Value kind = row && row->specifier() ? row->specifier()->propertyForKey(PSCellKindKey) : Value();
+    if (kind.isString()) node["rowKind"] = kind.asString();
+}
+
 void ViewTreeEncoder::addScrolling(const UIView& view, nlohmann::json& node) {
     if (auto cell = dynamic_cast<const UITableViewCell*>(&view)) {
         node["selected"] = cell->isSelected();
         if (!cell->isUserInteractionEnabled()) node["interactive"] = false;
+        addRowKind(*cell, node);
     }
     auto scrollView = dynamic_cast<const UIScrollView*>(&view);
     if (!scrollView) return;

@@ -16,6 +16,8 @@
 // pasteboard once something was copied. Hidden views are listed without their
 // subviews. Times are on the run loop's clock, so the tree does not change
 // while nothing on screen does.
+class UITableViewCell;
+
 class ViewTreeEncoder {
 public:
     static nlohmann::json encode(const UIView& root);
@@ -26,6 +28,7 @@ private:
     static void addImage(const UIView& view, nlohmann::json& node);
     static void addControl(const UIView& view, nlohmann::json& node);
     static void addScrolling(const UIView& view, nlohmann::json& node);
+    static void addRowKind(const UITableViewCell& cell, nlohmann::json& node);
     static void addAccessibility(const UIView& view, nlohmann::json& node);
     static void addChildren(const UIView& view, nlohmann::json& node);
     static void addPasteboard(nlohmann::json& node);

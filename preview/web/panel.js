@@ -11,12 +11,25 @@ const KIND_NAMES = {
   dismiss: 'dismissed', mail: 'mail sent', activity: 'share', log: 'log', reload: 'reloaded',
 };
 
+// A select's options, rebuilt only when they change, with `chosen` selected.
+function showChoices(select, values, chosen) {
+  if ([...select.options].map((option) => option.value).join() !== values.join()) {
+    select.replaceChildren(...values.map((value) => new Option(value, value)));
+  }
+  select.value = chosen;
+}
+
 export class SidePanel {
   // act(path, body) acts on the host.
   constructor(document, act) {
     this.act = act;
     this.rotateButton = document.getElementById('rotate');
     this.appList = document.getElementById('apps');
+    // The phone's language among those the installed pages are written in, and its system version.
+    this.languageList = document.getElementById('language');
+    this.systemList = document.getElementById('system');
+    this.languageList.addEventListener('change', () => act('/api/device', { language: this.languageList.value }));
+    this.systemList.addEventListener('change', () => act('/api/device', { systemVersion: this.systemList.value }));
     this.filesList = document.getElementById('files');
     this.eventList = document.getElementById('events');
     this.banner = document.getElementById('banner');
@@ -70,6 +83,8 @@ export class SidePanel {
     if (!device || JSON.stringify(device) === JSON.stringify(this.shown.device)) return;
     this.shown.device = device;
     this.showAppChoices(device.knownApps || []);
+    showChoices(this.languageList, device.languages || [], device.language);
+    showChoices(this.systemList, device.systemVersions || [], device.systemVersion);
     this.rotateButton.textContent = device.orientation === 'landscape' ? 'Turn to portrait' : 'Turn to landscape';
     for (const box of this.appList.querySelectorAll('input')) box.checked = device.installedApps.includes(box.name);
   }
