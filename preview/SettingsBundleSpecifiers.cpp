@@ -180,8 +180,7 @@ void SettingsBundleSpecifiers::appendTitleValue(const ValueDictionary& element) 
     _rows.push_back(shown);
 }
 
-// The keyboard keeps the schema's names (Alphabet, NumberPad, ...), which Preferences reads as well.
-// TODO(rows): the text field cell applies these keys once that branch lands.
+// The keyboard keeps the schema's names (Alphabet, NumberPad, ...), which the host's text field reads as well.
 void SettingsBundleSpecifiers::appendTextField(const ValueDictionary& element) {
     auto field = row(localized(valueFor(element, "Title")), PSCellType::EditText);
     copyValueKeys(element, *field);
@@ -193,7 +192,7 @@ void SettingsBundleSpecifiers::appendTextField(const ValueDictionary& element) {
     _rows.push_back(field);
 }
 
-// TODO(rows): the slider cell draws leftImage and rightImage once that branch lands.
+// The slider's pictures travel as the row's leftImage and rightImage; the slider cell does not draw them yet.
 void SettingsBundleSpecifiers::appendSlider(const ValueDictionary& element) {
     auto slider = row(localized(valueFor(element, "Title")), PSCellType::Slider);
     copyValueKeys(element, *slider);
