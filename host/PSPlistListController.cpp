@@ -41,8 +41,8 @@ std::shared_ptr<const SpecifierList> PSPlistListController::specifiers() {
         if (!specifierLoadError().empty()) rows = messageRows(specifierLoadError());
     } else if (_page) {
         auto read = PSPlistSpecifiers::read(*_page, self<NSObject>(), PSPlistLocalizer(_bundle, _table), _bundle);
-        if (!read.title.empty()) setTitle(read.title);
-        rows = read.error.empty() ? std::move(read.specifiers) : messageRows(read.error);
+        if (read && !read.value().title.empty()) setTitle(read.value().title);
+        rows = read ? std::move(read).value().specifiers : messageRows(read.error());
     }
     _specifiers = std::make_shared<const SpecifierList>(std::move(rows));
     return _specifiers;

@@ -227,7 +227,7 @@ AutomationApi::Reply AutomationApi::device(const json& body) {
         if (language) {
             auto offered = InstalledLanguages::list();
             if (std::find(offered.begin(), offered.end(), *language) == offered.end()) {
-                return std::string("\"language\" is one of the device's \"languages\"");
+                return Result<>::failure("\"language\" is one of the device's \"languages\"");
             }
             // The phone falls back to English where a page has no table of the chosen language.
             Device::shared().setPreferredLanguages(*language == "en" ? std::vector<std::string>{"en"}

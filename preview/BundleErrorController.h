@@ -15,7 +15,6 @@ public:
                                                                      std::string source);
 
     const std::string& message() const { return _message; }
-    const SettingsEntry& entry() const { return _entry; }
 
     void loadView() override;
 

@@ -1,6 +1,6 @@
 #include "preview/BundleLoader.h"
 
-#include "platform/NSLog.h"
+#include "host/PSListController.h"
 #include "platform/Device.h"
 #include "platform/ObjCClass.h"
 #include "platform/PropertyList.h"

@@ -54,7 +54,7 @@ protected:
     void openTideTable() {
         install(kTideTable);
         app.launch();
-        ASSERT_EQ(app.tapText("Tide Table"), "");
+        ASSERT_EQ(app.tapText("Tide Table").error(), "");
     }
     std::shared_ptr<PSListController> topPage() const {
         return std::dynamic_pointer_cast<PSListController>(app.navigation()->topViewController());
@@ -129,7 +129,7 @@ TEST_F(AppSettingsTest, AppsAreListedBelowTheTweaksByNameWithTheirIcons) {
     EXPECT_NE(icon("Barometer")->backgroundColor(), nullptr);
     EXPECT_EQ(icon("Lamp")->backgroundColor(), nullptr) << "a tweak without an icon shows none";
 
-    ASSERT_EQ(app.tapText("Broken"), "");
+    ASSERT_EQ(app.tapText("Broken").error(), "");
     EXPECT_EQ(errorMessage(), "The app has no readable Info.plist at /var/containers/Bundle/Application/X/Broken.app/Info.plist.");
 }
 
@@ -175,23 +175,23 @@ TEST_F(AppSettingsTest, ValuesGoToTheAppsContainerFileWithEveryOtherKeyKept) {
     device.writeFile(kValuesFile, plist("<dict><key>kept</key><string>yes</string><key>units</key><string>fathom</string></dict>"));
     openTideTable();
     EXPECT_EQ(detailOf("Units"), "fm");
-    ASSERT_EQ(app.tapSwitch("Alerts"), "");
-    ASSERT_EQ(app.enterText("Harbour", "Saint-Malo"), "");
+    ASSERT_EQ(app.tapSwitch("Alerts").error(), "");
+    ASSERT_EQ(app.enterText("Harbour", "Saint-Malo").error(), "");
 
-    ASSERT_EQ(app.tapText("Units"), "");
+    ASSERT_EQ(app.tapText("Units").error(), "");
     std::string order;
     for (const auto& text : ViewQuery::visibleTexts(app.window())) {
         if (text == "Fathoms" || text == "Feet" || text == "Metres") order += text + ";";
     }
     EXPECT_EQ(order, "Fathoms;Feet;Metres;") << "DisplaySortedByTitle";
     EXPECT_EQ(ticked(), "Fathoms");
-    ASSERT_EQ(app.tapText("Feet"), "");
-    ASSERT_EQ(app.back(), "");
+    ASSERT_EQ(app.tapText("Feet").error(), "");
+    ASSERT_EQ(app.back().error(), "");
     EXPECT_EQ(detailOf("Units"), "ft");
 
     app.scroll(300, std::nullopt);
     EXPECT_EQ(ticked(), "Curve") << "the radio group's DefaultValue";
-    ASSERT_EQ(app.tapText("Table"), "");
+    ASSERT_EQ(app.tapText("Table").error(), "");
     EXPECT_EQ(ticked(), "Table");
     EXPECT_EQ(readWithPlistlib(device.hostPath(kValuesFile)),
               R"({"alerts_enabled": "NO", "chart": "table", "harbour": "Saint-Malo", "kept": "yes", "units": "ft"})");
@@ -203,11 +203,11 @@ TEST_F(AppSettingsTest, ValuesGoToTheAppsContainerFileWithEveryOtherKeyKept) {
 TEST_F(AppSettingsTest, ChildPanesTakeTheirPhoneFileTheirTableAndTheirGroupContainer) {
     openTideTable();
     app.scroll(600, std::nullopt);
-    ASSERT_EQ(app.tapText("Display"), "");
+    ASSERT_EQ(app.tapText("Display").error(), "");
     EXPECT_EQ(rowsOf(*topPage()), "0:Moon 6:Moon phase") << "Display~iphone.plist through Display.strings";
-    ASSERT_EQ(app.back(), "");
-    ASSERT_EQ(app.tapText("Widget"), "");
-    ASSERT_EQ(app.tapSwitch("Next tide in widget"), "");
+    ASSERT_EQ(app.back().error(), "");
+    ASSERT_EQ(app.tapText("Widget").error(), "");
+    ASSERT_EQ(app.tapSwitch("Next tide in widget").error(), "");
     EXPECT_EQ(readWithPlistlib(device.hostPath(kGroupFile)), R"({"widget_next_tide": true})");
     EXPECT_FALSE(device.exists(kValuesFile));
 }
@@ -243,7 +243,7 @@ TEST_F(AppSettingsTest, APageThatCannotBeReadSaysWhyAndWritesNothingOutsideTheDe
     device.writeFile(app1 + "/Info.plist", infoPlist("com.example.notes", "Notes"));
     device.writeFile(app1 + "/Settings.bundle/Root.plist", plist("<dict><key>Title</key><string>x</string></dict>"));
     app.launch();
-    ASSERT_EQ(app.tapText("Notes"), "");
+    ASSERT_EQ(app.tapText("Notes").error(), "");
     EXPECT_EQ(errorMessage(), app1 + "/Settings.bundle/Root.plist has no PreferenceSpecifiers list: it is no Settings page.");
 
     auto pane = [](const std::string& title, const std::string& file) {
@@ -259,11 +259,11 @@ TEST_F(AppSettingsTest, APageThatCannotBeReadSaysWhyAndWritesNothingOutsideTheDe
         {"Again", "The pane \u201CRoot\u201D names " + app1 + "/Settings.bundle/Root.plist, which is already open below it."},
     };
     app.reset();
-    ASSERT_EQ(app.tapText("Notes"), "");
+    ASSERT_EQ(app.tapText("Notes").error(), "");
     for (const auto& [title, message] : panes) {
-        ASSERT_EQ(app.tapText(title), "");
+        ASSERT_EQ(app.tapText(title).error(), "");
         EXPECT_EQ(footerOfTopPage(), message);
-        ASSERT_EQ(app.back(), "");
+        ASSERT_EQ(app.back().error(), "");
     }
 
     // A data container whose Library leads out of the device root.
@@ -274,8 +274,8 @@ TEST_F(AppSettingsTest, APageThatCannotBeReadSaysWhyAndWritesNothingOutsideTheDe
                      plist("<dict><key>MCMMetadataIdentifier</key><string>com.example.notes</string></dict>"));
     fs::create_directory_symlink(outside, device.hostPath(container + "/Library"));
     app.reset();
-    ASSERT_EQ(app.tapText("Notes"), "");
-    ASSERT_EQ(app.tapSwitch("Sync"), "");
+    ASSERT_EQ(app.tapText("Notes").error(), "");
+    ASSERT_EQ(app.tapSwitch("Sync").error(), "");
     EXPECT_TRUE(fs::is_empty(outside));
     device.writeFile("/tmp/keep", "");
     fs::rename(device.hostPath("/tmp/keep"), outside / "com.example.notes.plist");
