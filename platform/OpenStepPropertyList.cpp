@@ -211,8 +211,12 @@ bool OpenStepPropertyList::parsePairs(ValueDictionary& entries, char closing, in
         ++_position;
         if (!skipSpace()) return false;
         std::optional<Value> value = parseValue(depth);
-        if (!value || !skipSpace() || peek() != ';') return false;
-        ++_position;
+        if (!value || !skipSpace()) return false;
+        // Strings tables ship with the last pair's ';' missing, and the phone
+        // reads them all the same; inside braces the ';' stays required.
+        bool lastOfTable = closing == '\0' && atEnd();
+        if (peek() != ';' && !lastOfTable) return false;
+        if (!lastOfTable) ++_position;
         entries[*key] = std::move(*value);
     }
 }
