@@ -12,8 +12,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kLayoutEntries = "layout/Library/PreferenceLoader/Preferences";
-constexpr const char* kLayoutBundles = "layout/Library/PreferenceBundles";
+constexpr const char* kLayoutEntries = "Library/PreferenceLoader/Preferences";
+constexpr const char* kLayoutBundles = "Library/PreferenceBundles";
 constexpr const char* kTheosEntry = "entry.plist";
 constexpr const char* kResources = "Resources";
 constexpr const char* kMakefile = "Makefile";
@@ -31,8 +31,18 @@ bool isFile(const fs::path& path) {
     return fs::is_regular_file(fs::symlink_status(path, status));
 }
 
+// Projects made on a Mac often spell it `Layout`, which Theos finds there all the same.
+fs::path layoutOf(const fs::path& directory) {
+    return isFolder(directory / "Layout") && !isFolder(directory / "layout") ? directory / "Layout" : directory / "layout";
+}
+
+// A bundle project keeps its entry.plist at its top, or among its resources.
+fs::path theosEntryOf(const fs::path& directory) {
+    return isFile(directory / kTheosEntry) ? directory / kTheosEntry : directory / kResources / kTheosEntry;
+}
+
 bool isProject(const fs::path& directory) {
-    return isFolder(directory / "layout") || isFile(directory / kTheosEntry) || isFolder(directory / kResources) ||
+    return isFolder(layoutOf(directory)) || isFile(theosEntryOf(directory)) || isFolder(directory / kResources) ||
            isFile(directory / kMakefile);
 }
 
@@ -93,18 +103,19 @@ TweakProject::Plan TweakProject::plan(const fs::path& directory) {
 
 void TweakProject::addProject(const fs::path& directory, int depth) {
     std::size_t first = _plan.files.size();
-    addTree(directory / kLayoutEntries, SettingsEntry::kEntriesDirectory);
-    addTree(directory / kLayoutBundles, SettingsEntry::kBundlesDirectory);
+    fs::path layout = layoutOf(directory);
+    addTree(layout / kLayoutEntries, SettingsEntry::kEntriesDirectory);
+    addTree(layout / kLayoutBundles, SettingsEntry::kBundlesDirectory);
     std::vector<std::string> entryFiles;
     for (std::size_t index = first; index < _plan.files.size(); ++index) {
         if (isEntryPath(_plan.files[index].devicePath)) entryFiles.push_back(_plan.files[index].source.string());
     }
-    if (isFile(directory / kTheosEntry)) {
+    if (fs::path theosEntry = theosEntryOf(directory); isFile(theosEntry)) {
         // Theos installs a bundle project's entry.plist under the bundle's own name.
-        std::string name = bundleNamedBy(directory / kTheosEntry);
+        std::string name = bundleNamedBy(theosEntry);
         if (name.empty()) name = directory.filename().string();
-        addFile(directory / kTheosEntry, std::string(SettingsEntry::kEntriesDirectory) + "/" + name + ".plist");
-        entryFiles.insert(entryFiles.begin(), (directory / kTheosEntry).string());
+        addFile(theosEntry, std::string(SettingsEntry::kEntriesDirectory) + "/" + name + ".plist");
+        entryFiles.insert(entryFiles.begin(), theosEntry.string());
     }
     if (isFolder(directory / kResources)) addResources(directory / kResources, entryFiles);
     addLooseFiles(directory);
@@ -112,7 +123,8 @@ void TweakProject::addProject(const fs::path& directory, int depth) {
     std::error_code status;
     for (const auto& item : fs::directory_iterator(directory, status)) {
         std::string name = item.path().filename().string();
-        if (isScratchName(name) || name == "layout" || name == kResources || item.path().extension() == ".bundle") continue;
+        bool ownFolder = name == "layout" || name == "Layout" || name == kResources || item.path().extension() == ".bundle";
+        if (isScratchName(name) || ownFolder) continue;
         if (isFolder(item.path()) && isProject(item.path())) addProject(item.path(), depth + 1);
     }
 }

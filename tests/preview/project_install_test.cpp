@@ -66,6 +66,13 @@ TEST_F(ProjectInstallTest, EachFormOfProjectLandsWhereThePhoneKeepsIt) {
           {"prefs/deeper/entry.plist", ""}},
          "/Library/PreferenceBundles/LampPrefs.bundle/Root.plist /Library/PreferenceLoader/Preferences/Lamp/Lamp.plist "
          "/Library/PreferenceLoader/Preferences/Lamp/lamp.png"},
+        {"project made on a Mac, its layout spelt Layout",
+         {{"Layout/Library/PreferenceLoader/Preferences/Lamp.plist", ""}, {"Resources/Root.plist", "x"}},
+         "/Library/PreferenceBundles/LampPrefs.bundle/Root.plist /Library/PreferenceLoader/Preferences/Lamp.plist"},
+        {"bundle project keeping its entry among its resources",
+         {{"Resources/entry.plist", ""}, {"Resources/Root.plist", "x"}},
+         "/Library/PreferenceBundles/LampPrefs.bundle/Root.plist /Library/PreferenceBundles/LampPrefs.bundle/entry.plist "
+         "/Library/PreferenceLoader/Preferences/LampPrefs.plist"},
         {"folder of entries",
          {{"Lamp.plist", ""}, {"Lamp.png", "x"}, {"LampPrefs.bundle/Info.plist", "x"}, {"README.md", "x"},
           {"LampPrefs.bundle/de.lproj/Root.strings", "x"}},
