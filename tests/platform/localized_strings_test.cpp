@@ -69,7 +69,7 @@ TEST(LocalizedStringsTest, ReadsATableInEveryFormItShips) {
 TEST(LocalizedStringsTest, TablesThatAreNoTableReadAsNone) {
     EXPECT_EQ(StringsTable::fromData("// nothing yet\n/* */ \n")->size(), 0u);
     EXPECT_EQ(StringsTable::fromData(utf16(u"\"A\" = \"B\";", true, true))->size(), 1u);
-    for (const std::string& bad : {std::string("\"A\" = \"B\""), std::string("\"A\" = (\"B\";"),
+    for (const std::string& bad : {std::string("\"A\" = \"B\"\n\"C\" = \"D\";"), std::string("\"A\" = (\"B\";"),
                                    std::string("(\"A\", \"B\")"), std::string("\"open"), std::string("\xFF\xFE\x41"),
                                    PropertyList::xmlData(Value::array({"A"}))}) {
         EXPECT_FALSE(StringsTable::fromData(bad).has_value()) << bad;
