@@ -261,7 +261,7 @@ AutomationApi::Reply AutomationApi::reset() {
 // the log's generation `generation` (the current one when not given).
 AutomationApi::Reply AutomationApi::state(const HttpRequest& request) {
     bool busy = request.hasParam("since") && !waitPast(numberParameter(request, "since"));
-    EventLog::Position position{numberParameter(request, "events")};
+    EventLog::Position position{numberParameter(request, "events"), std::nullopt};
     if (request.hasParam("generation")) position.generation = numberParameter(request, "generation");
     StatePublisher::Events events;
     StatePublisher::Snapshot snapshot = _publisher.current(position, events);
