@@ -7,6 +7,8 @@
 #include <boost/beast/http/read.hpp>
 #include <boost/beast/http/write.hpp>
 
+#include <malloc.h>
+
 #include <string_view>
 
 namespace http = boost::beast::http;
@@ -45,7 +47,12 @@ HttpSession::HttpSession(boost::asio::ip::tcp::socket socket, const HttpServer::
     _stream.socket().set_option(boost::asio::ip::tcp::no_delay(true), ignored);
 }
 
-HttpSession::~HttpSession() { --_connections; }
+// The allocator keeps what a burst of connections freed, spread over the
+// workers' arenas; once the last connection is gone it is given back, so a
+// flood of clients leaves the server as small as it found it.
+HttpSession::~HttpSession() {
+    if (--_connections == 0) ::malloc_trim(0);
+}
 
 void HttpSession::readHeader() {
     _parser.emplace();
