@@ -5,6 +5,7 @@
 #include "host/PSPlistPageLoader.h"
 #include "host/PSRowActions.h"
 #include "host/PSSpecifierRunEditor.h"
+#include "host/PSTextAlignment.h"
 #include "platform/NSNotificationCenter.h"
 #include "platform/ObjCClass.h"
 #include "platform/UINavigationController.h"
@@ -228,6 +229,12 @@ std::optional<std::string> PSListController::tableView_titleForFooterInSection(c
     if (!group) return std::nullopt;
     Value text = group->propertyForKey(PSFooterTextGroupKey);
     return text.isString() ? std::optional(text.asString()) : std::nullopt;
+}
+
+NSTextAlignment PSListController::tableView_titleAlignmentForFooterInSection(const std::shared_ptr<UITableView>&,
+                                                                             long section) {
+    auto group = sections().groupOfSection(section);
+    return group ? PSTextAlignmentFromValue(group->propertyForKey(PSFooterAlignmentGroupKey)) : NSTextAlignment::Left;
 }
 
 // A group's header or footer view, made once per group record from the class

@@ -71,6 +71,8 @@ public:
                                                                  long section) override;
     std::optional<std::string> tableView_titleForFooterInSection(const std::shared_ptr<UITableView>& tableView,
                                                                  long section) override;
+    NSTextAlignment tableView_titleAlignmentForFooterInSection(const std::shared_ptr<UITableView>& tableView,
+                                                               long section) override;
     void tableView_didSelectRowAtIndexPath(const std::shared_ptr<UITableView>& tableView,
                                            const std::shared_ptr<NSIndexPath>& indexPath) override;
     std::shared_ptr<UIView> tableView_viewForHeaderInSection(const std::shared_ptr<UITableView>& tableView,

@@ -21,6 +21,7 @@ inline const std::string PSDefaultValueKey = "default";
 inline const std::string PSCellClassKey = "cellClass";
 inline const std::string PSEnabledSpecKey = "isEnabledSpec";
 inline const std::string PSHeaderCellClassGroupKey = "headerCellClass";
+inline const std::string PSFooterAlignmentGroupKey = "footerAlignment";
 inline const std::string PSFooterCellClassGroupKey = "footerCellClass";
 inline const std::string PSFooterTextGroupKey = "footerText";
 inline const std::string PSValueChangedNotificationKey = "PostNotification";

@@ -1,6 +1,7 @@
 #include "host/PSTableCell.h"
 
 #include "host/PSPlistSpecifiers.h"
+#include "host/PSTextAlignment.h"
 #include "platform/ObjCClass.h"
 #include "platform/UIColor.h"
 
@@ -28,11 +29,6 @@ std::string subtitleOf(const PSSpecifier& specifier) {
     return user.isString() && !user.asString().empty() ? "@" + user.asString() : std::string();
 }
 
-// Preferences' numbers: 0 natural (left here), 1 centre, 2 right.
-NSTextAlignment alignmentOf(const Value& value) {
-    int number = value.intValue();
-    return number == 1 ? NSTextAlignment::Center : number == 2 ? NSTextAlignment::Right : NSTextAlignment::Left;
-}
 // A chooser's row shows the short title of the value beside its label where it has one.
 std::string shortTitleFor(const PSSpecifier& specifier, const Value& value) {
     Value titles = specifier.propertyForKey("shortTitles");
@@ -79,7 +75,7 @@ void PSTableCell::refreshCellContentsWithSpecifier(const std::shared_ptr<PSSpeci
     titleLabel()->setTextColor(!enabled                                         ? UIColor::lightGrayColor()
                                : specifier->cellType() == PSCellType::Button ? nullptr
                                                                                : UIColor::blackColor());
-    titleLabel()->setTextAlignment(alignmentOf(specifier->propertyForKey("alignment")));
+    titleLabel()->setTextAlignment(PSTextAlignmentFromValue(specifier->propertyForKey("alignment")));
     if (detailTextLabel() && style() == UITableViewCellStyle::Subtitle) detailTextLabel()->setText(subtitleOf(*specifier));
     Value icon = specifier->propertyForKey(PSIconPathKey);
     imageView()->setImage(icon.isString() ? UIImage::imageWithContentsOfFile(icon.asString()) : nullptr);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/NSIndexPath.h"
+#include "platform/UILabel.h"
 #include "platform/UIScrollView.h"
 #include "platform/UITableViewCell.h"
 #include "platform/UITableViewGeometry.h"
@@ -30,6 +31,10 @@ public:
     }
     virtual std::optional<std::string> tableView_titleForFooterInSection(const std::shared_ptr<UITableView>&, long) {
         return std::nullopt;
+    }
+    // How the footer title lines up; Preferences answers it from the group's record.
+    virtual NSTextAlignment tableView_titleAlignmentForFooterInSection(const std::shared_ptr<UITableView>&, long) {
+        return NSTextAlignment::Left;
     }
     virtual std::vector<std::string> sectionIndexTitlesForTableView(const std::shared_ptr<UITableView>&) { return {}; }
 };

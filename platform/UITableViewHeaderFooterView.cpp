@@ -9,13 +9,15 @@ constexpr CGFloat kFooterTopGap = 7;
 } // namespace
 
 std::shared_ptr<UITableViewHeaderFooterView> UITableViewHeaderFooterView::initWithTitle(const std::string& title,
-                                                                                        Kind kind) {
+                                                                                        Kind kind,
+                                                                                        NSTextAlignment alignment) {
     initWithFrame(CGRectZero);
     _kind = kind;
     _textLabel = alloc<UILabel>()->initWithFrame(CGRectZero);
     _textLabel->setText(title);
     _textLabel->setFontSize(13);
     _textLabel->setNumberOfLines(kind == Kind::Header ? 1 : 0);
+    _textLabel->setTextAlignment(alignment);
     _textLabel->setTextColor(UIColor::colorWithRed_green_blue_alpha(0.43, 0.43, 0.45, 1));
     if (kind == Kind::Header) _textLabel->setAccessibilityTraits(UIAccessibilityTraitHeader);
     addSubview(_textLabel);

@@ -11,7 +11,8 @@ public:
 
     enum class Kind { Header, Footer };
 
-    std::shared_ptr<UITableViewHeaderFooterView> initWithTitle(const std::string& title, Kind kind);
+    std::shared_ptr<UITableViewHeaderFooterView> initWithTitle(const std::string& title, Kind kind,
+                                                               NSTextAlignment alignment = NSTextAlignment::Left);
     const std::shared_ptr<UILabel>& textLabel() const { return _textLabel; }
 
     void layoutSubviews() override;

@@ -44,5 +44,8 @@ std::shared_ptr<UIView> UITableViewSectionViews::makeView(UITableView& table, lo
     }
     if (!title) return nullptr;
     using Kind = UITableViewHeaderFooterView::Kind;
-    return alloc<UITableViewHeaderFooterView>()->initWithTitle(*title, header ? Kind::Header : Kind::Footer);
+    if (header) return alloc<UITableViewHeaderFooterView>()->initWithTitle(*title, Kind::Header);
+    auto source = table.dataSource();
+    auto alignment = source ? source->tableView_titleAlignmentForFooterInSection(self, section) : NSTextAlignment::Left;
+    return alloc<UITableViewHeaderFooterView>()->initWithTitle(*title, Kind::Footer, alignment);
 }

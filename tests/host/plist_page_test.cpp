@@ -31,14 +31,14 @@ public:
 const auto registration = ClassRegistration<LampPage, PSListController>().initializer<&LampPage::init>("init");
 
 constexpr const char* kLampItems = R"([
-  {"cell": "PSGroupCell", "label": "Light", "footerText": "Under the light"},
+  {"cell": "PSGroupCell", "label": "Light", "footerText": "Under the light", "footerAlignment": 2},
   {"cell": "PSSwitchCell", "label": "On", "key": "on", "defaults": "test.lamp", "default": true, "PostNotification": "test.lamp.changed"},
   {"cell": "PSSliderCell", "label": "Brightness", "key": "level", "defaults": "test.lamp", "min": 10, "max": 90, "showValue": true, "default": 50, "PostNotification": "test.lamp.changed"},
   {"cell": "PSSegmentCell", "label": "Colour", "key": "colour", "defaults": "test.lamp", "validTitles": ["Warm", "Cool"], "validValues": ["w", "c"], "default": "w", "PostNotification": "test.lamp.changed"},
   {"cell": "PSLinkListCell", "label": "Timer", "key": "timer", "defaults": "test.lamp", "validTitles": ["Never", "1 Hour"], "validValues": [0, 60], "default": 0, "PostNotification": "test.lamp.changed"},
   {"cell": "PSEditTextCell", "label": "Name", "key": "name", "defaults": "test.lamp", "placeholder": "Desk", "PostNotification": "test.lamp.changed"},
   {"cell": "PSTitleValueCell", "label": "Firmware", "key": "firmware", "defaults": "test.lamp", "default": "1.0"},
-  {"cell": "PSStaticTextCell", "label": "Plain words"},
+  {"cell": "PSStaticTextCell", "label": "Plain words", "alignment": 1},
   {"cell": "PSGiantCell", "label": "Too big"}
 ])";
 
@@ -66,6 +66,10 @@ protected:
         auto tick = ViewQuery::findByText(session.window(), "\u2713");
         auto cell = tick ? std::dynamic_pointer_cast<UITableViewCell>(tick->superview()) : nullptr;
         return cell ? cell->textLabel()->text() : "(no tick)";
+    }
+    std::optional<NSTextAlignment> alignmentOf(PanelSession& session, const std::string& text) {
+        auto label = std::dynamic_pointer_cast<UILabel>(ViewQuery::findByText(session.window(), text));
+        return label ? std::optional(label->textAlignment()) : std::nullopt;
     }
     std::string detailOf(PanelSession& session, const std::string& row) {
         auto views = ViewQuery::viewsInRowTitled(session.window(), row);
@@ -98,6 +102,9 @@ TEST_F(PlistPageTest, RowsShowTheirFileValuesOrTheirDefaults) {
     EXPECT_EQ(control<UITextField>(session, "Name")->placeholder(), "Desk");
     EXPECT_EQ(detailOf(session, "Firmware"), "2.0");
     EXPECT_EQ(detailOf(session, "Plain words"), "(none)");
+    EXPECT_EQ(alignmentOf(session, "Under the light"), NSTextAlignment::Right);
+    EXPECT_EQ(alignmentOf(session, "Plain words"), NSTextAlignment::Center);
+    EXPECT_EQ(alignmentOf(session, "Firmware"), NSTextAlignment::Left);
     EXPECT_EQ(logged, "Settings: the row kind \u201CPSGiantCell\u201D of \u201CToo big\u201D is not known; it is shown as a plain row");
 }
 
