@@ -16,13 +16,22 @@ Value valueFor(const ValueDictionary& dictionary, const std::string& key) {
     return found == dictionary.end() ? Value() : found->second;
 }
 
+// A list link whose `detail` is a class of the bundle's own and that lists no
+// choices leads to that class's page, as a plain link does (FlagPaint's
+// "Banners" row shows its state and opens the Banners page).
+bool isPageLinkWithoutChoices(const ValueDictionary& item) {
+    Value named = valueFor(item, PSDetailControllerClassKey);
+    return named.isString() && named.asString() != kChooserClassName && !valueFor(item, PSValidValuesKey).isArray() &&
+           !valueFor(item, PSValidTitlesKey).isArray();
+}
+
 // A list link opens the class its `detail` names when that class is loaded,
 // else the chooser; a plain link only a loaded class (else the host finds its
 // page when it is tapped).
 const ObjCClass* detailClassFor(const ValueDictionary& item, PSCellType type) {
     Value named = valueFor(item, PSDetailControllerClassKey);
     const ObjCClass* detail = named.isString() ? objc_getClass(named.asString()) : nullptr;
-    if (detail || type != PSCellType::LinkList) return detail;
+    if (detail || type != PSCellType::LinkList || isPageLinkWithoutChoices(item)) return detail;
     return objc_getClass(kChooserClassName);
 }
 

@@ -54,6 +54,21 @@ std::string NSBundle::pathForResource_ofType(const std::string& name, const std:
     return path;
 }
 
+std::vector<std::string> NSBundle::resourceNamesOfType(const std::string& type) const {
+    std::vector<std::string> names;
+    std::filesystem::path folder = Device::shared().hostPath(_bundlePath);
+    std::error_code status;
+    if (folder.empty() || !std::filesystem::is_directory(folder, status)) return names;
+    std::string extension = "." + type;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, status)) {
+        std::string name = entry.path().filename().string();
+        if (name.size() <= extension.size() || !name.ends_with(extension) || !entry.is_regular_file(status)) continue;
+        names.push_back(name.substr(0, name.size() - extension.size()));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 std::shared_ptr<ValueDictionary> NSBundle::infoDictionary() const {
     return PropertyList::readDictionary(stringByAppendingPathComponent(_bundlePath, "Info.plist"));
 }

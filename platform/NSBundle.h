@@ -25,6 +25,10 @@ public:
     // "<bundle>/<name>.<type>" when that file exists, else empty.
     std::string pathForResource_ofType(const std::string& name, const std::string& type) const;
 
+    // The names without extension of the files "<bundle>/*.<type>", sorted;
+    // the top folder only, as pathsForResourcesOfType:inDirectory: with none.
+    std::vector<std::string> resourceNamesOfType(const std::string& type) const;
+
     // Info.plist in any property-list form; nullptr when there is none.
     std::shared_ptr<ValueDictionary> infoDictionary() const;
 

@@ -63,6 +63,10 @@ constexpr const char* kRoot = R"(// Glow's settings
         { cell = PSLinkCell; label = Advanced; detail = GLWAdvancedController; },
         { cell = PSLinkCell; label = Themes; detail = GLWThemesController; },
         { cell = PSLinkCell; label = Broken; detail = GLWBrokenController; },
+        { cell = PSLinkCell; label = Noises; detail = GLWChildSoundsListController; },
+        { cell = PSLinkCell; label = "Fine Print"; detail = GLWLegalController; },
+        { cell = PSLinkCell; label = "Glow Plus"; detail = GLWPlusRootListController; },
+        { cell = PSLinkListCell; label = Banners; detail = GLWBannersListController; key = banners; defaults = "com.example.glow"; },
     );
 })";
 
@@ -95,6 +99,11 @@ protected:
                          "<string>PSLinkCell</string><key>label</key><string>Start Again</string><key>detail</key>"
                          "<string>Root</string></dict></array></dict></plist>");
         device.writeFile(bundle + "/GLWBrokenController.plist", std::string(kChildHeader) + "Broken</string><key>items");
+        for (const char* page : {"Sounds", "FinePrint", "Banners"}) {
+            device.writeFile(bundle + "/" + page + ".plist",
+                             std::string(kChildHeader) + page + "</string><key>items</key><array><dict><key>cell</key>"
+                             "<string>PSSwitchCell</string><key>label</key><string>In " + page + "</string></dict></array></dict></plist>");
+        }
     }
     void TearDown() override { Device::shared().restoreSettings(); }
 
@@ -224,6 +233,10 @@ TEST_F(TweakPageTest, EveryLinkLeadsToAPage) {
         {"Colours", "Colours", "Rainbow"},
         {"Themes", "Themes", "This page is built by the class \u201CGLWThemesController\u201D of the bundle, whose code is not loaded here."},
         {"Broken", "Broken", "The page's bundle has no readable GLWBrokenController.plist."},
+        {"Noises", "Sounds", "In Sounds"},
+        {"Fine Print", "FinePrint", "In FinePrint"},
+        {"Glow Plus", "Glow Plus", "This page is built by the class \u201CGLWPlusRootListController\u201D of the bundle, whose code is not loaded here."},
+        {"Banners", "Banners", "In Banners"},
         {"Advanced", "Advanced", "Start Again"},
     };
     for (const auto& [link, title, shown] : links) {
