@@ -35,14 +35,17 @@ const ObjCClass* detailClassFor(const ValueDictionary& item, PSCellType type) {
     return objc_getClass(kChooserClassName);
 }
 
-// The picture file of an `icon`: as named, or at the phone's scales.
+// The picture file of an `icon`, which may lie in a folder of the bundle
+// ("icons/time.png"): as named, or at the phone's scales.
 std::string iconPathIn(const NSBundle& bundle, const std::string& icon) {
-    if (icon.find('/') != std::string::npos) return {};
-    auto dot = icon.rfind('.');
-    std::string stem = dot == std::string::npos ? icon : icon.substr(0, dot);
-    std::string type = dot == std::string::npos ? "png" : icon.substr(dot + 1);
+    auto slash = icon.rfind('/');
+    std::string folder = slash == std::string::npos ? std::string() : icon.substr(0, slash);
+    std::string file = slash == std::string::npos ? icon : icon.substr(slash + 1);
+    auto dot = file.rfind('.');
+    std::string stem = dot == std::string::npos ? file : file.substr(0, dot);
+    std::string type = dot == std::string::npos ? "png" : file.substr(dot + 1);
     for (const char* scale : {"", "@2x", "@3x"}) {
-        std::string path = bundle.pathForResource_ofType(stem + scale, type);
+        std::string path = bundle.pathForResource_ofType_inDirectory(stem + scale, type, folder);
         if (!path.empty()) return path;
     }
     return {};

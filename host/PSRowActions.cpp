@@ -54,7 +54,7 @@ std::string plistEndingClassName(const NSBundle& bundle, const std::string& clas
     std::string stem = controllerStem(className);
     std::string best;
     for (const std::string& name : bundle.resourceNamesOfType("plist")) {
-        if (name == linkingPage || name == "Info" || name.size() <= best.size() || name.size() >= stem.size()) continue;
+        if (name == linkingPage || name == "Info" || name.size() <= best.size() || name.size() > stem.size()) continue;
         if (std::isupper(static_cast<unsigned char>(name.front())) && stem.ends_with(name)) best = name;
     }
     return best;

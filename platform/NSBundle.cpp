@@ -54,6 +54,20 @@ std::string NSBundle::pathForResource_ofType(const std::string& name, const std:
     return path;
 }
 
+std::string NSBundle::pathForResource_ofType_inDirectory(const std::string& name, const std::string& type,
+                                                        const std::string& directory) const {
+    if (directory.empty()) return pathForResource_ofType(name, type);
+    std::filesystem::path relative(directory);
+    if (relative.is_absolute()) return {};
+    std::string folder = _bundlePath;
+    for (const auto& part : relative) {
+        if (part.empty() || part == "." || part == "..") return {};
+        folder = stringByAppendingPathComponent(folder, part.string());
+    }
+    auto inFolder = bundleWithPath(folder);
+    return inFolder ? inFolder->pathForResource_ofType(name, type) : std::string();
+}
+
 std::vector<std::string> NSBundle::resourceNamesOfType(const std::string& type) const {
     std::vector<std::string> names;
     std::filesystem::path folder = Device::shared().hostPath(_bundlePath);

@@ -64,6 +64,8 @@ constexpr const char* kRoot = R"(// Glow's settings
         { cell = PSLinkCell; label = Themes; detail = GLWThemesController; },
         { cell = PSLinkCell; label = Broken; detail = GLWBrokenController; },
         { cell = PSLinkCell; label = Noises; detail = GLWChildSoundsListController; },
+        { cell = PSLinkCell; label = Help; detail = GlowHelpListController; icon = "icons/help.png"; },
+        { cell = PSLinkCell; label = Outside; icon = "../Other.bundle/icon.png"; },
         { cell = PSLinkCell; label = "Fine Print"; detail = GLWLegalController; },
         { cell = PSLinkCell; label = "Glow Plus"; detail = GLWPlusRootListController; },
         { cell = PSLinkListCell; label = Banners; detail = GLWBannersListController; key = banners; defaults = "com.example.glow"; },
@@ -99,7 +101,9 @@ protected:
                          "<string>PSLinkCell</string><key>label</key><string>Start Again</string><key>detail</key>"
                          "<string>Root</string></dict></array></dict></plist>");
         device.writeFile(bundle + "/GLWBrokenController.plist", std::string(kChildHeader) + "Broken</string><key>items");
-        for (const char* page : {"Sounds", "FinePrint", "Banners"}) {
+        device.writeFile(bundle + "/icons/help@3x.png", pngBytes());
+        device.writeFile("/Library/PreferenceBundles/Other.bundle/icon.png", pngBytes());
+        for (const char* page : {"Sounds", "FinePrint", "Banners", "GlowHelp"}) {
             device.writeFile(bundle + "/" + page + ".plist",
                              std::string(kChildHeader) + page + "</string><key>items</key><array><dict><key>cell</key>"
                              "<string>PSSwitchCell</string><key>label</key><string>In " + page + "</string></dict></array></dict></plist>");
@@ -125,6 +129,10 @@ protected:
     }
     // Taps a row of the page, scrolled towards the middle of the screen first.
     static bool tapRow(PanelSession& session, const std::string& title) {
+        scrollTo(session, title);
+        return session.tap(title);
+    }
+    static void scrollTo(PanelSession& session, const std::string& title) {
         session.scroll(-5000);
         double middle = session.window()->bounds().height() / 2;
         for (int step = 0; step < 8; ++step) {
@@ -134,7 +142,6 @@ protected:
             if (view && std::abs(offset) < 200) break;
             session.scroll(offset);
         }
-        return session.tap(title);
     }
     bool loggedLine(const std::string& line) const {
         return std::find(logged.begin(), logged.end(), line) != logged.end();
@@ -158,8 +165,6 @@ TEST_F(TweakPageTest, EveryItemShowsAsItsKindAndWhatWasNotUnderstoodIsLogged) {
     for (const auto& [title, expected] : rows) EXPECT_EQ(rowOf(session, title), expected) << title;
     EXPECT_TRUE(session.switchOfRow("Enabled")->isOn()) << "a default of text 1 reads as on";
     for (const char* text : {"General", "Makes things glow.", "@glowdev", "On the web"}) EXPECT_TRUE(session.shows(text)) << text;
-    auto icon = cellOf(session, "Enabled")->imageView()->image();
-    EXPECT_EQ(icon ? icon->path() : "(none)", std::string(kBundle) + "/glow@2x.png");
     for (const char* line : {
              "Settings: the cell class \u201CGLWFancySwitchCell\u201D of \u201CFancy\u201D is not loaded here; it is shown as PSSwitchCell",
              "Settings: the cell class \u201CGLWBannerCell\u201D of \u201CBanner\u201D is not known; it is shown as a plain row",
@@ -168,6 +173,18 @@ TEST_F(TweakPageTest, EveryItemShowsAsItsKindAndWhatWasNotUnderstoodIsLogged) {
              "Settings: the picture \u201Cmissing.png\u201D of \u201CBanner\u201D is not in the bundle",
          }) {
         EXPECT_TRUE(loggedLine(line)) << line;
+    }
+    // row, the picture it shows
+    const std::vector<std::pair<std::string, std::string>> icons = {
+        {"Enabled", std::string(kBundle) + "/glow@2x.png"},
+        {"Help", std::string(kBundle) + "/icons/help@3x.png"},
+        {"Outside", "(none)"},
+    };
+    for (const auto& [title, expected] : icons) {
+        scrollTo(session, title);
+        auto cell = cellOf(session, title);
+        auto icon = cell ? cell->imageView()->image() : nullptr;
+        EXPECT_EQ(!cell ? "(no row)" : icon ? icon->path() : "(none)", expected) << title;
     }
 }
 
@@ -235,6 +252,7 @@ TEST_F(TweakPageTest, EveryLinkLeadsToAPage) {
         {"Broken", "Broken", "The page's bundle has no readable GLWBrokenController.plist."},
         {"Noises", "Sounds", "In Sounds"},
         {"Fine Print", "FinePrint", "In FinePrint"},
+        {"Help", "GlowHelp", "In GlowHelp"},
         {"Glow Plus", "Glow Plus", "This page is built by the class \u201CGLWPlusRootListController\u201D of the bundle, whose code is not loaded here."},
         {"Banners", "Banners", "In Banners"},
         {"Advanced", "Advanced", "Start Again"},
