@@ -49,6 +49,7 @@ constexpr const char* kRoot = R"(// Glow's settings
         "stray text",
         { cell = PSSwitchCell; label = "Old Systems Only"; pl_filter = { CoreFoundationVersion = ( "847.20", "1000" ); }; },
         { cell = PSSwitchCell; label = "Phones With NFC"; requiredCapabilities = ( nfc, "no-such-part" ); },
+        { cellClass = HBStepperTableCell; label = WAIT; singularLabel = WAIT_ONE; key = wait; defaults = "com.example.glow"; min = 1; max = 9; default = 1; },
         { cell = PSGroupCell; label = ACCOUNT; },
         { cell = PSSecureEditTextCell; label = Password; key = password; defaults = "com.example.glow"; placeholder = SECRET; },
         { cell = PSEditTextCell; label = Port; key = port; defaults = "com.example.glow"; isNumeric = 1; autoCaps = none; noAutoCorrect = YES; },
@@ -90,7 +91,8 @@ protected:
         device.writeFile(bundle + "/glow@2x.png", pngBytes());
         device.writeFile(bundle + "/en.lproj/Root.strings",
                          "\"ROOT_TITLE\" = \"Glow\";\n\"GENERAL\" = \"General\";\n\"GENERAL_FOOTER\" = \"Makes things glow.\";\n"
-                         "\"ENABLED\" = \"Enabled\";\n\"RESET_TITLE\" = \"Reset everything?\";\n");
+                         "\"ENABLED\" = \"Enabled\";\n\"RESET_TITLE\" = \"Reset everything?\";\n"
+                         "\"WAIT\" = \"Wait %i Seconds\";\n\"WAIT_ONE\" = \"Wait 1 Second\";\n");
         device.writeFile(bundle + "/fr.lproj/Root.strings",
                          "/* French */\n\"ROOT_TITLE\" = \"Lueur\";\n\"ENABLED\" = \"Activ\u00E9\";\n\"SECRET\" = \"secret\";\n");
         device.writeFile(bundle + "/GLWColoursController.plist",
@@ -164,7 +166,10 @@ TEST_F(TweakPageTest, EveryItemShowsAsItsKindAndWhatWasNotUnderstoodIsLogged) {
     };
     for (const auto& [title, expected] : rows) EXPECT_EQ(rowOf(session, title), expected) << title;
     EXPECT_TRUE(session.switchOfRow("Enabled")->isOn()) << "a default of text 1 reads as on";
-    for (const char* text : {"General", "Makes things glow.", "@glowdev", "On the web"}) EXPECT_TRUE(session.shows(text)) << text;
+    for (const char* text : {"General", "Makes things glow.", "@glowdev", "On the web", "Wait 1 Second"}) {
+        scrollTo(session, text);
+        EXPECT_TRUE(session.shows(text)) << text;
+    }
     for (const char* line : {
              "Settings: the cell class \u201CGLWFancySwitchCell\u201D of \u201CFancy\u201D is not loaded here; it is shown as PSSwitchCell",
              "Settings: the cell class \u201CGLWBannerCell\u201D of \u201CBanner\u201D is not known; it is shown as a plain row",
