@@ -149,11 +149,18 @@ std::shared_ptr<PSListController> PSRowActions::childPage(PSListController& page
         child->showPlistNamed(bundle, name);
         return child;
     }
-    std::string className = textOf(link, "detail").empty() ? textOf(link, "pane") : textOf(link, "detail");
-    std::string message = className.empty()
-                              ? "This page is built by code of the bundle that is not loaded here."
-                              : "This page is built by the class " + quoted(className) + " of the bundle, whose code is not loaded here.";
+    std::string message = codeOnlyMessage(link);
     NSLog("Settings: the link " + quoted(link.name()) + " opens a page only code builds: " + message);
     child->showMessage(link.name(), message);
     return child;
+}
+
+// What a page only code builds says about that code: the class, or the other
+// bundle (a library's, such as an activation-methods page) the link names.
+std::string PSRowActions::codeOnlyMessage(const PSSpecifier& link) {
+    std::string className = textOf(link, "detail").empty() ? textOf(link, "pane") : textOf(link, "detail");
+    if (!className.empty()) return "This page is built by the class " + quoted(className) + " of the bundle, whose code is not loaded here.";
+    std::string otherBundle = textOf(link, "bundle");
+    if (!otherBundle.empty()) return "This page is built by the bundle " + quoted(otherBundle) + ", whose code is not loaded here.";
+    return "This page is built by code of the bundle that is not loaded here.";
 }

@@ -67,6 +67,7 @@ constexpr const char* kRoot = R"(// Glow's settings
         { cell = PSLinkCell; label = Noises; detail = GLWChildSoundsListController; },
         { cell = PSLinkCell; label = Help; detail = GlowHelpListController; icon = "icons/help.png"; },
         { cell = PSLinkCell; label = Outside; icon = "../Other.bundle/icon.png"; },
+        { cell = PSLinkCell; label = Activation; bundle = LibActivator; isController = 1; },
         { cell = PSLinkCell; label = "Fine Print"; detail = GLWLegalController; },
         { cell = PSLinkCell; label = "Glow Plus"; detail = GLWPlusRootListController; },
         { cell = PSLinkListCell; label = Banners; detail = GLWBannersListController; key = banners; defaults = "com.example.glow"; },
@@ -260,6 +261,7 @@ TEST_F(TweakPageTest, EveryLinkLeadsToAPage) {
         {"Help", "GlowHelp", "In GlowHelp"},
         {"Glow Plus", "Glow Plus", "This page is built by the class \u201CGLWPlusRootListController\u201D of the bundle, whose code is not loaded here."},
         {"Banners", "Banners", "In Banners"},
+        {"Activation", "Activation", "This page is built by the bundle \u201CLibActivator\u201D, whose code is not loaded here."},
         {"Advanced", "Advanced", "Start Again"},
     };
     for (const auto& [link, title, shown] : links) {
