@@ -87,6 +87,7 @@ void PSTableCell::refreshCellContentsWithSpecifier(const std::shared_ptr<PSSpeci
     bool inert = isInert(specifier->cellType()) || isOn(specifier->propertyForKey("isStaticText"), false) || !enabled;
     setUserInteractionEnabled(!inert);
     if (inert) setSelectionStyle(UITableViewCellSelectionStyle::None);
+    setCellEnabled(enabled);
 }
 
 UITableViewCellStyle PSTableCell::styleFor(const PSSpecifier& specifier) {

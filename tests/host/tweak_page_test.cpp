@@ -53,7 +53,8 @@ constexpr const char* kRoot = R"(// Glow's settings
         { cell = PSGroupCell; label = ACCOUNT; },
         { cell = PSSecureEditTextCell; label = Password; key = password; defaults = "com.example.glow"; placeholder = SECRET; },
         { cell = PSEditTextCell; label = Port; key = port; defaults = "com.example.glow"; isNumeric = 1; autoCaps = none; noAutoCorrect = YES; },
-        { cell = PSEditTextCell; label = Mail; key = mail; defaults = "com.example.glow"; keyboard = EmailAddress; isSecure = 0; },
+        { cell = PSEditTextCell; label = Mail; key = mail; defaults = "com.example.glow"; keyboard = EmailAddress; isSecure = 0; enabled = 0; },
+        { cell = PSSwitchCell; label = Locked; key = locked; defaults = "com.example.glow"; enabled = NO; },
         { cell = PSButtonCell; label = Reset; action = resetAll;
           confirmation = { title = "RESET_TITLE"; prompt = "All is lost"; okTitle = Erase; cancelTitle = Keep; }; },
         { cell = PSButtonCell; label = Respring; action = respring; enabled = 1; },
@@ -221,6 +222,11 @@ TEST_F(TweakPageTest, TextFieldsTakeTheirKeyboardAndSecretsShowAsDots) {
     EXPECT_EQ(describe("Password"), "secure 0 2 0");
     EXPECT_EQ(describe("Port"), "plain 4 0 1");
     EXPECT_EQ(describe("Mail"), "plain 7 2 0");
+    // A row that is not enabled shows its control dimmed, as the phone does.
+    EXPECT_TRUE(field("Port")->isEnabled());
+    EXPECT_FALSE(field("Mail")->isEnabled());
+    tapRow(session, "Locked");
+    EXPECT_FALSE(session.switchOfRow("Locked")->isEnabled());
     field("Password")->enterText("hunter2");
     EXPECT_EQ(device.readFile("/var/mobile/Library/Preferences/com.example.glow.plist").find("hunter2") != std::string::npos, true);
 }
