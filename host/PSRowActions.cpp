@@ -49,12 +49,12 @@ std::string controllerStem(std::string className) {
 
 // The longest property list of the bundle whose name ends a controller's class name after
 // the tweak's prefix ("HBFPBannersListController" -> Banners.plist), leaving out the page
-// that links (a link to itself is no child) and Info.plist.
+// that links and the bundle's root page (a child is neither) and Info.plist.
 std::string plistEndingClassName(const NSBundle& bundle, const std::string& className, const std::string& linkingPage) {
     std::string stem = controllerStem(className);
     std::string best;
     for (const std::string& name : bundle.resourceNamesOfType("plist")) {
-        if (name == linkingPage || name == "Info" || name.size() <= best.size() || name.size() > stem.size()) continue;
+        if (name == linkingPage || name == "Root" || name == "Info" || name.size() <= best.size() || name.size() > stem.size()) continue;
         if (std::isupper(static_cast<unsigned char>(name.front())) && stem.ends_with(name)) best = name;
     }
     return best;
@@ -69,6 +69,8 @@ std::string childPlistName(const NSBundle& bundle, const PSSpecifier& link, cons
     for (const std::string& name : {detail, pane, link.name(), withoutSpaces(link.name())}) {
         if (!name.empty() && !bundle.pathForResource_ofType(name, "plist").empty()) return name;
     }
+    // A link that names another bundle leads to that bundle's page, never to one of this bundle.
+    if (!textOf(link, "bundle").empty()) return {};
     for (const std::string& className : {detail, pane}) {
         if (className.empty()) continue;
         if (std::string name = plistEndingClassName(bundle, className, linkingPage); !name.empty()) return name;
@@ -159,8 +161,9 @@ std::shared_ptr<PSListController> PSRowActions::childPage(PSListController& page
 // bundle (a library's, such as an activation-methods page) the link names.
 std::string PSRowActions::codeOnlyMessage(const PSSpecifier& link) {
     std::string className = textOf(link, "detail").empty() ? textOf(link, "pane") : textOf(link, "detail");
-    if (!className.empty()) return "This page is built by the class " + quoted(className) + " of the bundle, whose code is not loaded here.";
     std::string otherBundle = textOf(link, "bundle");
-    if (!otherBundle.empty()) return "This page is built by the bundle " + quoted(otherBundle) + ", whose code is not loaded here.";
+    std::string bundle = otherBundle.empty() ? "the bundle" : "the bundle " + quoted(otherBundle);
+    if (!className.empty()) return "This page is built by the class " + quoted(className) + " of " + bundle + ", whose code is not loaded here.";
+    if (!otherBundle.empty()) return "This page is built by " + bundle + ", whose code is not loaded here.";
     return "This page is built by code of the bundle that is not loaded here.";
 }

@@ -70,6 +70,7 @@ constexpr const char* kRoot = R"(// Glow's settings
         { cell = PSLinkCell; label = Help; detail = GlowHelpListController; icon = "icons/help.png"; },
         { cell = PSLinkCell; label = Outside; icon = "../Other.bundle/icon.png"; },
         { cell = PSLinkCell; label = Activation; bundle = LibActivator; isController = 1; },
+        { cell = PSLinkCell; label = "Glow Pro"; bundle = GlowPro; detail = GLWProBannersListController; isController = 1; },
         { cell = PSLinkCell; label = "Fine Print"; detail = GLWLegalController; },
         { cell = PSLinkCell; label = "Glow Plus"; detail = GLWPlusRootListController; },
         { cell = PSLinkListCell; label = Banners; detail = GLWBannersListController; key = banners; defaults = "com.example.glow"; },
@@ -271,6 +272,7 @@ TEST_F(TweakPageTest, EveryLinkLeadsToAPage) {
         {"Glow Plus", "Glow Plus", "This page is built by the class \u201CGLWPlusRootListController\u201D of the bundle, whose code is not loaded here."},
         {"Banners", "Banners", "In Banners"},
         {"Activation", "Activation", "This page is built by the bundle \u201CLibActivator\u201D, whose code is not loaded here."},
+        {"Glow Pro", "Glow Pro", "This page is built by the class \u201CGLWProBannersListController\u201D of the bundle \u201CGlowPro\u201D, whose code is not loaded here."},
         {"Advanced", "Advanced", "Start Again"},
     };
     for (const auto& [link, title, shown] : links) {
