@@ -4,6 +4,8 @@
 // per language and pictures at the phone's scales.
 #include "host/PSItemKind.h"
 #include "host/PSPlistListController.h"
+#include "host/PSSliderTableCell.h"
+#include "host/PSSwitchTableCell.h"
 #include "host/PSTableCell.h"
 #include "platform/ActivityMonitor.h"
 #include "platform/Device.h"
@@ -105,7 +107,9 @@ protected:
         device.writeFile(bundle + "/Advanced.plist",
                          std::string(kChildHeader) + "Advanced</string><key>items</key><array><dict><key>cell</key>"
                          "<string>PSLinkCell</string><key>label</key><string>Start Again</string><key>detail</key>"
-                         "<string>Root</string></dict></array></dict></plist>");
+                         "<string>Root</string></dict>" +
+                             childLink("Expert", "GLWExpertAdvancedController") + childLink("Home", "GLWHomeRootListController") +
+                             "</array></dict></plist>");
         device.writeFile(bundle + "/GLWBrokenController.plist", std::string(kChildHeader) + "Broken</string><key>items");
         device.writeFile(bundle + "/icons/help@3x.png", pngBytes());
         device.writeFile("/Library/PreferenceBundles/Other.bundle/icon.png", pngBytes());
@@ -117,6 +121,10 @@ protected:
     }
     void TearDown() override { Device::shared().restoreSettings(); }
 
+    static std::string childLink(const std::string& label, const std::string& detail) {
+        return "<dict><key>cell</key><string>PSLinkCell</string><key>label</key><string>" + label +
+               "</string><key>detail</key><string>" + detail + "</string></dict>";
+    }
     static std::string pngBytes() {
         return std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x02\0\0\0\x02\x08\x06\0\0\0", 24) + std::string(16, '\0');
     }
@@ -283,10 +291,39 @@ TEST_F(TweakPageTest, EveryLinkLeadsToAPage) {
         EXPECT_TRUE(found) << shown;
         if (link != "Advanced") ASSERT_TRUE(session.tap("Back"));
     }
+    // A class named after the linking page or the root opens neither: only its code knows its page.
+    for (const char* link : {"Expert", "Home"}) {
+        ASSERT_TRUE(tapRow(session, link)) << link;
+        EXPECT_EQ(session.topPage()->title(), link);
+        EXPECT_FALSE(session.shows("Start Again")) << link;
+        ASSERT_TRUE(session.tap("Back"));
+    }
     // A child page that links back to the root opens the root again, one page per tap.
     ASSERT_TRUE(session.tap("Start Again"));
     EXPECT_EQ(session.topPage()->title(), "Glow");
     EXPECT_EQ(session.navigation()->viewControllers().size(), 3u);
+}
+
+TEST(ReusedRowTest, ARowReusedForOneThatIsNotEnabledDimsItsControl) {
+    TemporaryDevice device;
+    auto row = [](PSCellType type, bool enabled) {
+        auto specifier = PSSpecifier::preferenceSpecifierNamed_target_set_get_detail_cell_edit(
+            "Level", nullptr, Selector(), Selector(), nullptr, type, nullptr);
+        specifier->setProperty_forKey(Value(enabled), "enabled");
+        return specifier;
+    };
+    auto switchCell = std::static_pointer_cast<PSSwitchTableCell>(alloc<PSSwitchTableCell>()->initWithStyle_reuseIdentifier_specifier(
+        UITableViewCellStyle::Default, "switch", row(PSCellType::Switch, true)));
+    auto sliderCell = std::static_pointer_cast<PSSliderTableCell>(alloc<PSSliderTableCell>()->initWithStyle_reuseIdentifier_specifier(
+        UITableViewCellStyle::Default, "slider", row(PSCellType::Slider, true)));
+    std::string seen;
+    for (bool enabled : {false, true}) {
+        switchCell->refreshCellContentsWithSpecifier(row(PSCellType::Switch, enabled));
+        sliderCell->refreshCellContentsWithSpecifier(row(PSCellType::Slider, enabled));
+        seen += std::string(switchCell->control()->isEnabled() ? "on" : "off") + "/" +
+                (sliderCell->control()->isEnabled() ? "on " : "off ");
+    }
+    EXPECT_EQ(seen, "off/off on/on ");
 }
 
 } // namespace
