@@ -4,8 +4,6 @@
 // per language and pictures at the phone's scales.
 #include "host/PSItemKind.h"
 #include "host/PSPlistListController.h"
-#include "host/PSSliderTableCell.h"
-#include "host/PSSwitchTableCell.h"
 #include "host/PSTableCell.h"
 #include "platform/ActivityMonitor.h"
 #include "platform/Device.h"
@@ -302,28 +300,6 @@ TEST_F(TweakPageTest, EveryLinkLeadsToAPage) {
     ASSERT_TRUE(session.tap("Start Again"));
     EXPECT_EQ(session.topPage()->title(), "Glow");
     EXPECT_EQ(session.navigation()->viewControllers().size(), 3u);
-}
-
-TEST(ReusedRowTest, ARowReusedForOneThatIsNotEnabledDimsItsControl) {
-    TemporaryDevice device;
-    auto row = [](PSCellType type, bool enabled) {
-        auto specifier = PSSpecifier::preferenceSpecifierNamed_target_set_get_detail_cell_edit(
-            "Level", nullptr, Selector(), Selector(), nullptr, type, nullptr);
-        specifier->setProperty_forKey(Value(enabled), "enabled");
-        return specifier;
-    };
-    auto switchCell = std::static_pointer_cast<PSSwitchTableCell>(alloc<PSSwitchTableCell>()->initWithStyle_reuseIdentifier_specifier(
-        UITableViewCellStyle::Default, "switch", row(PSCellType::Switch, true)));
-    auto sliderCell = std::static_pointer_cast<PSSliderTableCell>(alloc<PSSliderTableCell>()->initWithStyle_reuseIdentifier_specifier(
-        UITableViewCellStyle::Default, "slider", row(PSCellType::Slider, true)));
-    std::string seen;
-    for (bool enabled : {false, true}) {
-        switchCell->refreshCellContentsWithSpecifier(row(PSCellType::Switch, enabled));
-        sliderCell->refreshCellContentsWithSpecifier(row(PSCellType::Slider, enabled));
-        seen += std::string(switchCell->control()->isEnabled() ? "on" : "off") + "/" +
-                (sliderCell->control()->isEnabled() ? "on " : "off ");
-    }
-    EXPECT_EQ(seen, "off/off on/on ");
 }
 
 } // namespace
