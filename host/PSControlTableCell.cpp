@@ -16,7 +16,13 @@ void PSControlTableCell::setControl(std::shared_ptr<UIControl> control) {
     if (_control) _control->removeFromSuperview();
     _control = std::move(control);
     if (_control) contentView()->addSubview(_control);
+    if (_control) _control->setEnabled(cellEnabled());
     setNeedsLayout();
+}
+
+void PSControlTableCell::setCellEnabled(bool enabled) {
+    PSTableCell::setCellEnabled(enabled);
+    if (_control) _control->setEnabled(enabled);
 }
 
 // The title keeps the width its text needs, up to a share of the row.

@@ -14,6 +14,7 @@ public:
     const std::shared_ptr<UIControl>& control() const { return _control; }
 
     void layoutSubviews() override;
+    void setCellEnabled(bool enabled) override;
 
 protected:
     // Puts `control` in the row in place of the one it had.

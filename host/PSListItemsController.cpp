@@ -29,6 +29,10 @@ std::shared_ptr<PSListController> PSListItemsController::linkPage() const {
 std::shared_ptr<const SpecifierList> PSListItemsController::specifiers() {
     if (_specifiers || !specifier()) return _specifiers;
     SpecifierList rows{PSSpecifier::emptyGroupSpecifier()};
+    // The link's explanation stands under its choices.
+    if (Value message = specifier()->propertyForKey("staticTextMessage"); message.isString()) {
+        rows.front()->setProperty_forKey(message, PSFooterTextGroupKey);
+    }
     Value titles = specifier()->propertyForKey(PSValidTitlesKey);
     Value values = specifier()->propertyForKey(PSValidValuesKey);
     if (titles.isArray() && values.isArray()) {

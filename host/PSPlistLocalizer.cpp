@@ -4,7 +4,7 @@ namespace {
 // The keys whose texts a person reads.
 constexpr const char* kLocalizedKeys[] = {"label",      "footerText", "placeholder", "staticTextMessage",
                                           "validTitles", "shortTitles", "subtitle",   "okTitle",
-                                          "cancelTitle", "prompt",      "title"};
+                                          "cancelTitle", "prompt",      "title",      "singularLabel"};
 } // namespace
 
 std::string PSPlistLocalizer::text(const std::string& key) const {

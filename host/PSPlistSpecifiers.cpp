@@ -16,24 +16,36 @@ Value valueFor(const ValueDictionary& dictionary, const std::string& key) {
     return found == dictionary.end() ? Value() : found->second;
 }
 
+// A list link whose `detail` is a class of the bundle's own and that lists no
+// choices leads to that class's page, as a plain link does (FlagPaint's
+// "Banners" row shows its state and opens the Banners page).
+bool isPageLinkWithoutChoices(const ValueDictionary& item) {
+    Value named = valueFor(item, PSDetailControllerClassKey);
+    return named.isString() && named.asString() != kChooserClassName && !valueFor(item, PSValidValuesKey).isArray() &&
+           !valueFor(item, PSValidTitlesKey).isArray();
+}
+
 // A list link opens the class its `detail` names when that class is loaded,
 // else the chooser; a plain link only a loaded class (else the host finds its
 // page when it is tapped).
 const ObjCClass* detailClassFor(const ValueDictionary& item, PSCellType type) {
     Value named = valueFor(item, PSDetailControllerClassKey);
     const ObjCClass* detail = named.isString() ? objc_getClass(named.asString()) : nullptr;
-    if (detail || type != PSCellType::LinkList) return detail;
+    if (detail || type != PSCellType::LinkList || isPageLinkWithoutChoices(item)) return detail;
     return objc_getClass(kChooserClassName);
 }
 
-// The picture file of an `icon`: as named, or at the phone's scales.
+// The picture file of an `icon`, which may lie in a folder of the bundle
+// ("icons/time.png"): as named, or at the phone's scales.
 std::string iconPathIn(const NSBundle& bundle, const std::string& icon) {
-    if (icon.find('/') != std::string::npos) return {};
-    auto dot = icon.rfind('.');
-    std::string stem = dot == std::string::npos ? icon : icon.substr(0, dot);
-    std::string type = dot == std::string::npos ? "png" : icon.substr(dot + 1);
+    auto slash = icon.rfind('/');
+    std::string folder = slash == std::string::npos ? std::string() : icon.substr(0, slash);
+    std::string file = slash == std::string::npos ? icon : icon.substr(slash + 1);
+    auto dot = file.rfind('.');
+    std::string stem = dot == std::string::npos ? file : file.substr(0, dot);
+    std::string type = dot == std::string::npos ? "png" : file.substr(dot + 1);
     for (const char* scale : {"", "@2x", "@3x"}) {
-        std::string path = bundle.pathForResource_ofType(stem + scale, type);
+        std::string path = bundle.pathForResource_ofType_inDirectory(stem + scale, type, folder);
         if (!path.empty()) return path;
     }
     return {};
@@ -58,6 +70,7 @@ Result<PSPlistPage> PSPlistSpecifiers::read(const ValueDictionary& plist, const 
         if (!PLFilter::itemPasses(*item.asDictionary())) continue;
         auto row = rowFor(localizer.item(*item.asDictionary()), target);
         findIcon(*row, bundle);
+        noteValueWithoutDomain(*row);
         page.specifiers.push_back(row);
     }
     return Result<PSPlistPage>::success(std::move(page));
@@ -92,6 +105,14 @@ void PSPlistSpecifiers::noteGroupViewClasses(const PSSpecifier& group) {
 }
 
 // `icon` names a picture of the page's bundle; a missing one leaves the row without.
+// A row with a `key` and no `defaults` keeps its value wherever the bundle's
+// code puts it; without that code it is kept nowhere, and the log says so.
+void PSPlistSpecifiers::noteValueWithoutDomain(const PSSpecifier& row) {
+    if (row.isGroup() || !row.propertyForKey(PSKeyNameKey).isString() || row.propertyForKey(PSDefaultsKey).isString()) return;
+    NSLog("Settings: the row \u201C" + row.name() + "\u201D has a \u201Ckey\u201D but no \u201Cdefaults\u201D; "
+          "only the bundle's code knows where its value is kept, so it is not kept here");
+}
+
 void PSPlistSpecifiers::findIcon(PSSpecifier& row, const std::shared_ptr<NSBundle>& bundle) {
     Value icon = row.propertyForKey(kIconKey);
     if (!bundle || !icon.isString() || icon.asString().empty()) return;

@@ -34,5 +34,6 @@ public:
 private:
     static std::shared_ptr<PSSpecifier> rowFor(const ValueDictionary& item, const std::shared_ptr<NSObject>& target);
     static void noteGroupViewClasses(const PSSpecifier& group);
+    static void noteValueWithoutDomain(const PSSpecifier& row);
     static void findIcon(PSSpecifier& row, const std::shared_ptr<NSBundle>& bundle);
 };

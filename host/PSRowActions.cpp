@@ -8,6 +8,9 @@
 #include "platform/UIApplication.h"
 #include "platform/UINavigationController.h"
 
+#include <cctype>
+#include <string_view>
+
 namespace {
 
 std::string textOf(const PSSpecifier& specifier, const std::string& key) {
@@ -26,6 +29,53 @@ std::string quoted(const std::string& text) { return "\u201C" + text + "\u201D";
 std::shared_ptr<NSBundle> namedBundle(const std::string& name) {
     if (name.empty() || name.find('/') != std::string::npos) return nullptr;
     return NSBundle::bundleWithPath("/Library/PreferenceBundles/" + name + ".bundle");
+}
+
+std::string withoutSpaces(std::string text) {
+    std::erase(text, ' ');
+    return text;
+}
+
+// "SPFillColorsListController" -> "SPFillColors": what is left names the page.
+std::string controllerStem(std::string className) {
+    for (std::string_view suffix : {"ListController", "ViewController", "Controller"}) {
+        if (className.size() > suffix.size() && className.ends_with(suffix)) {
+            className.resize(className.size() - suffix.size());
+            break;
+        }
+    }
+    return className;
+}
+
+// The longest property list of the bundle whose name ends a controller's class name after
+// the tweak's prefix ("HBFPBannersListController" -> Banners.plist), leaving out the page
+// that links and the bundle's root page (a child is neither) and Info.plist.
+std::string plistEndingClassName(const NSBundle& bundle, const std::string& className, const std::string& linkingPage) {
+    std::string stem = controllerStem(className);
+    std::string best;
+    for (const std::string& name : bundle.resourceNamesOfType("plist")) {
+        if (name == linkingPage || name == "Root" || name == "Info" || name.size() <= best.size() || name.size() > stem.size()) continue;
+        if (std::isupper(static_cast<unsigned char>(name.front())) && stem.ends_with(name)) best = name;
+    }
+    return best;
+}
+
+// The property list of the bundle that holds a link's page, as real bundles name it: after
+// the controller class (`detail`, `pane`), the label, the label without spaces, or the end of
+// the class name; empty when none is there.
+std::string childPlistName(const NSBundle& bundle, const PSSpecifier& link, const std::string& linkingPage) {
+    std::string detail = textOf(link, "detail");
+    std::string pane = textOf(link, "pane");
+    for (const std::string& name : {detail, pane, link.name(), withoutSpaces(link.name())}) {
+        if (!name.empty() && !bundle.pathForResource_ofType(name, "plist").empty()) return name;
+    }
+    // A link that names another bundle leads to that bundle's page, never to one of this bundle.
+    if (!textOf(link, "bundle").empty()) return {};
+    for (const std::string& className : {detail, pane}) {
+        if (className.empty()) continue;
+        if (std::string name = plistEndingClassName(bundle, className, linkingPage); !name.empty()) return name;
+    }
+    return {};
 }
 
 } // namespace
@@ -97,18 +147,23 @@ std::shared_ptr<PSListController> PSRowActions::childPage(PSListController& page
         child->showPlistNamed(other, "Root");
         return child;
     }
-    // Real bundles name a child page by its controller class, or by the link's own label.
-    for (const std::string& name : {textOf(link, "detail"), textOf(link, "pane"), link.name()}) {
-        if (bundle && !name.empty() && !bundle->pathForResource_ofType(name, "plist").empty()) {
-            child->showPlistNamed(bundle, name);
-            return child;
-        }
+    if (std::string name = bundle ? childPlistName(*bundle, link, table) : std::string(); !name.empty()) {
+        child->showPlistNamed(bundle, name);
+        return child;
     }
-    std::string className = textOf(link, "detail").empty() ? textOf(link, "pane") : textOf(link, "detail");
-    std::string message = className.empty()
-                              ? "This page is built by code of the bundle that is not loaded here."
-                              : "This page is built by the class " + quoted(className) + " of the bundle, whose code is not loaded here.";
+    std::string message = codeOnlyMessage(link);
     NSLog("Settings: the link " + quoted(link.name()) + " opens a page only code builds: " + message);
     child->showMessage(link.name(), message);
     return child;
+}
+
+// What a page only code builds says about that code: the class, or the other
+// bundle (a library's, such as an activation-methods page) the link names.
+std::string PSRowActions::codeOnlyMessage(const PSSpecifier& link) {
+    std::string className = textOf(link, "detail").empty() ? textOf(link, "pane") : textOf(link, "detail");
+    std::string otherBundle = textOf(link, "bundle");
+    std::string bundle = otherBundle.empty() ? "the bundle" : "the bundle " + quoted(otherBundle);
+    if (!className.empty()) return "This page is built by the class " + quoted(className) + " of " + bundle + ", whose code is not loaded here.";
+    if (!otherBundle.empty()) return "This page is built by " + bundle + ", whose code is not loaded here.";
+    return "This page is built by code of the bundle that is not loaded here.";
 }

@@ -23,6 +23,32 @@ std::string valueText(float value) {
     return text;
 }
 
+bool isStepper(const PSSpecifier& row) { return row.propertyForKey("cellKind") == Value("HBStepperTableCell"); }
+
+// A stepper's label is a format that names its whole value ("Display For %i
+// Seconds"), its `singularLabel` the one for a value of one.
+std::string stepperTitle(const PSSpecifier& row, int value) {
+    Value singular = row.propertyForKey("singularLabel");
+    std::string format = value == 1 && singular.isString() ? singular.asString() : row.name();
+    std::string title;
+    bool named = false;
+    for (std::size_t at = 0; at < format.size(); ++at) {
+        if (format[at] != '%' || at + 1 == format.size()) {
+            title += format[at];
+        } else if (format[at + 1] == '%') {
+            title += '%';
+            ++at;
+        } else if (!named && (format[at + 1] == 'i' || format[at + 1] == 'd')) {
+            title += std::to_string(value);
+            named = true;
+            ++at;
+        } else {
+            title += format[at];
+        }
+    }
+    return title;
+}
+
 } // namespace
 
 void PSSliderTableCell::refreshCellContentsWithSpecifier(const std::shared_ptr<PSSpecifier>& specifier) {
@@ -62,7 +88,7 @@ void PSSliderTableCell::snapToStep() {
     float low = slider()->minimumValue();
     float high = slider()->maximumValue();
     int count = row->propertyForKey("segmentCount").intValue();
-    if (row->propertyForKey("cellKind") == Value("HBStepperTableCell")) count = static_cast<int>(high - low);
+    if (isStepper(*row)) count = static_cast<int>(high - low);
     else if (!row->propertyForKey("isSegmented").boolValue()) return;
     if (count <= 0 || high <= low) return;
     float step = (high - low) / static_cast<float>(count);
@@ -75,4 +101,8 @@ void PSSliderTableCell::sliderChanged(const std::shared_ptr<UIControl>&) {
     sendValueChanged(Value(static_cast<double>(slider()->value())));
 }
 
-void PSSliderTableCell::showValue() { _valueLabel->setText(valueText(slider()->value())); }
+void PSSliderTableCell::showValue() {
+    _valueLabel->setText(valueText(slider()->value()));
+    auto row = specifier();
+    if (row && isStepper(*row)) titleLabel()->setText(stepperTitle(*row, static_cast<int>(std::lround(slider()->value()))));
+}

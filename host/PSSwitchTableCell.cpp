@@ -13,9 +13,15 @@ std::shared_ptr<PSTableCell> PSSwitchTableCell::initWithStyle_reuseIdentifier_sp
     _control->addTarget_action_forControlEvents(self<PSSwitchTableCell>(),
                                                 Selector::of<&PSSwitchTableCell::controlChanged>("controlChanged:"),
                                                 UIControlEvents::ValueChanged);
+    _control->setEnabled(cellEnabled());
     setAccessoryView(_control);
     setSelectionStyle(UITableViewCellSelectionStyle::None);
     return self<PSTableCell>();
 }
 
 void PSSwitchTableCell::controlChanged(const std::shared_ptr<UIControl>&) { sendValueChanged(Value(_control->isOn())); }
+
+void PSSwitchTableCell::setCellEnabled(bool enabled) {
+    PSTableCell::setCellEnabled(enabled);
+    if (_control) _control->setEnabled(enabled);
+}

@@ -15,6 +15,7 @@ public:
 
     std::shared_ptr<UISwitch> control() const { return _control; }
     void setValue(const Value& value) override { _control->setOn(value.boolValue()); }
+    void setCellEnabled(bool enabled) override;
 
 private:
     // The action its control sends, with the control as the sender.

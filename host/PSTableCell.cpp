@@ -18,13 +18,13 @@ bool isInert(PSCellType type) { return type == PSCellType::StaticText || type ==
 // A missing key takes the fallback; "1", 1 and true read as on, as boolValue reads them.
 bool isOn(const Value& value, bool fallback) { return value.isNil() ? fallback : value.boolValue(); }
 
-// The text a row shows under its title: its `subtitle`, or the profile a
+// The text a row shows under its title: its `subtitle`, its `staticTextMessage`
+// (a list link's belongs to its chooser, under the choices), or the profile a
 // profile cell names.
 std::string subtitleOf(const PSSpecifier& specifier) {
-    for (const char* key : {"subtitle", "staticTextMessage"}) {
-        Value text = specifier.propertyForKey(key);
-        if (text.isString()) return text.asString();
-    }
+    if (Value text = specifier.propertyForKey("subtitle"); text.isString()) return text.asString();
+    Value message = specifier.propertyForKey("staticTextMessage");
+    if (message.isString() && specifier.cellType() != PSCellType::LinkList) return message.asString();
     Value user = specifier.propertyForKey("user");
     return user.isString() && !user.asString().empty() ? "@" + user.asString() : std::string();
 }
@@ -83,6 +83,7 @@ void PSTableCell::refreshCellContentsWithSpecifier(const std::shared_ptr<PSSpeci
     bool inert = isInert(specifier->cellType()) || isOn(specifier->propertyForKey("isStaticText"), false) || !enabled;
     setUserInteractionEnabled(!inert);
     if (inert) setSelectionStyle(UITableViewCellSelectionStyle::None);
+    setCellEnabled(enabled);
 }
 
 UITableViewCellStyle PSTableCell::styleFor(const PSSpecifier& specifier) {

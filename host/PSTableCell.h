@@ -40,10 +40,16 @@ public:
     // Hears every change a person makes to the value.
     void setValueChangedHandler(ValueChangedHandler handler) { _valueChanged = std::move(handler); }
 
+    // Whether the row takes touches (its `enabled`); a row with a control
+    // shows that control dimmed when it does not.
+    bool cellEnabled() const { return _cellEnabled; }
+    virtual void setCellEnabled(bool enabled) { _cellEnabled = enabled; }
+
 protected:
     void sendValueChanged(const Value& value) const;
 
 private:
     std::shared_ptr<PSSpecifier> _specifier;
     ValueChangedHandler _valueChanged;
+    bool _cellEnabled = true;
 };

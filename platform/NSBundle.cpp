@@ -54,6 +54,35 @@ std::string NSBundle::pathForResource_ofType(const std::string& name, const std:
     return path;
 }
 
+std::string NSBundle::pathForResource_ofType_inDirectory(const std::string& name, const std::string& type,
+                                                        const std::string& directory) const {
+    if (directory.empty()) return pathForResource_ofType(name, type);
+    std::filesystem::path relative(directory);
+    if (relative.is_absolute()) return {};
+    std::string folder = _bundlePath;
+    for (const auto& part : relative) {
+        if (part.empty() || part == "." || part == "..") return {};
+        folder = stringByAppendingPathComponent(folder, part.string());
+    }
+    auto inFolder = bundleWithPath(folder);
+    return inFolder ? inFolder->pathForResource_ofType(name, type) : std::string();
+}
+
+std::vector<std::string> NSBundle::resourceNamesOfType(const std::string& type) const {
+    std::vector<std::string> names;
+    std::filesystem::path folder = Device::shared().hostPath(_bundlePath);
+    std::error_code status;
+    if (folder.empty() || !std::filesystem::is_directory(folder, status)) return names;
+    std::string extension = "." + type;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, status)) {
+        std::string name = entry.path().filename().string();
+        if (name.size() <= extension.size() || !name.ends_with(extension) || !entry.is_regular_file(status)) continue;
+        names.push_back(name.substr(0, name.size() - extension.size()));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 std::shared_ptr<ValueDictionary> NSBundle::infoDictionary() const {
     return PropertyList::readDictionary(stringByAppendingPathComponent(_bundlePath, "Info.plist"));
 }

@@ -24,6 +24,14 @@ public:
     const std::string& bundlePath() const { return _bundlePath; }
     // "<bundle>/<name>.<type>" when that file exists, else empty.
     std::string pathForResource_ofType(const std::string& name, const std::string& type) const;
+    // The same in a folder of the bundle ("icons", "art/small"); a folder that
+    // would leave the bundle ("..", an absolute path) holds nothing.
+    std::string pathForResource_ofType_inDirectory(const std::string& name, const std::string& type,
+                                                   const std::string& directory) const;
+
+    // The names without extension of the files "<bundle>/*.<type>", sorted;
+    // the top folder only, as pathsForResourcesOfType:inDirectory: with none.
+    std::vector<std::string> resourceNamesOfType(const std::string& type) const;
 
     // Info.plist in any property-list form; nullptr when there is none.
     std::shared_ptr<ValueDictionary> infoDictionary() const;

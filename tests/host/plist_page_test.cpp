@@ -35,7 +35,7 @@ constexpr const char* kLampItems = R"([
   {"cell": "PSSwitchCell", "label": "On", "key": "on", "defaults": "test.lamp", "default": true, "PostNotification": "test.lamp.changed"},
   {"cell": "PSSliderCell", "label": "Brightness", "key": "level", "defaults": "test.lamp", "min": 10, "max": 90, "showValue": true, "default": 50, "PostNotification": "test.lamp.changed"},
   {"cell": "PSSegmentCell", "label": "Colour", "key": "colour", "defaults": "test.lamp", "validTitles": ["Warm", "Cool"], "validValues": ["w", "c"], "default": "w", "PostNotification": "test.lamp.changed"},
-  {"cell": "PSLinkListCell", "label": "Timer", "key": "timer", "defaults": "test.lamp", "validTitles": ["Never", "1 Hour"], "validValues": [0, 60], "default": 0, "PostNotification": "test.lamp.changed"},
+  {"cell": "PSLinkListCell", "label": "Timer", "key": "timer", "defaults": "test.lamp", "validTitles": ["Never", "1 Hour"], "validValues": [0, 60], "default": 0, "PostNotification": "test.lamp.changed", "staticTextMessage": "The lamp goes dark after this time."},
   {"cell": "PSEditTextCell", "label": "Name", "key": "name", "defaults": "test.lamp", "placeholder": "Desk", "PostNotification": "test.lamp.changed"},
   {"cell": "PSTitleValueCell", "label": "Firmware", "key": "firmware", "defaults": "test.lamp", "default": "1.0"},
   {"cell": "PSStaticTextCell", "label": "Plain words", "alignment": 1},
@@ -71,6 +71,11 @@ protected:
         auto label = std::dynamic_pointer_cast<UILabel>(ViewQuery::findByText(session.window(), text));
         return label ? std::optional(label->textAlignment()) : std::nullopt;
     }
+    UITableViewCellStyle styleOf(PanelSession& session, const std::string& row) {
+        auto views = ViewQuery::viewsInRowTitled(session.window(), row);
+        auto cell = views.empty() ? nullptr : std::dynamic_pointer_cast<UITableViewCell>(views.front());
+        return cell ? cell->style() : UITableViewCellStyle::Default;
+    }
     std::string detailOf(PanelSession& session, const std::string& row) {
         auto views = ViewQuery::viewsInRowTitled(session.window(), row);
         auto cell = views.empty() ? nullptr : std::dynamic_pointer_cast<UITableViewCell>(views.front());
@@ -98,6 +103,7 @@ TEST_F(PlistPageTest, RowsShowTheirFileValuesOrTheirDefaults) {
     EXPECT_TRUE(session.shows("90"));
     EXPECT_EQ(control<UISegmentedControl>(session, "Colour")->selectedSegmentIndex(), 0);
     EXPECT_EQ(detailOf(session, "Timer"), "1 Hour");
+    EXPECT_EQ(styleOf(session, "Timer"), UITableViewCellStyle::Value1) << "the value beside the title";
     EXPECT_EQ(control<UITextField>(session, "Name")->text(), "");
     EXPECT_EQ(control<UITextField>(session, "Name")->placeholder(), "Desk");
     EXPECT_EQ(detailOf(session, "Firmware"), "2.0");
@@ -124,6 +130,7 @@ TEST_F(PlistPageTest, EachChangeIsWrittenWithTheOtherKeysThenNotified) {
     ASSERT_TRUE(session.tap("Timer"));
     EXPECT_EQ(session.topPage()->title(), "Timer");
     EXPECT_EQ(tickedRow(session), "1 Hour") << "the stored 60";
+    EXPECT_TRUE(session.shows("The lamp goes dark after this time.")) << "the chooser's message under its choices";
     ASSERT_TRUE(session.tap("Never"));
     EXPECT_EQ(listener->heard, 5);
     EXPECT_EQ(tickedRow(session), "Never");

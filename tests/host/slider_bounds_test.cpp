@@ -41,4 +41,32 @@ TEST(SliderBoundsTest, BoundsAreReadAsFloatValueReadsThem) {
     }
 }
 
+TEST(SliderBoundsTest, AStepperNamesItsValueInItsTitle) {
+    TemporaryDevice device;
+    struct Case {
+        std::string label;
+        Value singular;
+        Value value;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"Display For %i Seconds", Value("Display For 1 Second"), Value(5), "Display For 5 Seconds"},
+        {"Display For %i Seconds", Value("Display For 1 Second"), Value(1.0), "Display For 1 Second"},
+        {"%d Lines", Value(), Value(1), "1 Lines"},
+        {"Up to %i%% louder", Value(), Value(7), "Up to 7% louder"},
+        {"Delay", Value(), Value(3), "Delay"},
+    };
+    for (const auto& [label, singular, value, expected] : cases) {
+        auto specifier = PSSpecifier::preferenceSpecifierNamed_target_set_get_detail_cell_edit(
+            label, nullptr, Selector(), Selector(), nullptr, PSCellType::Slider, nullptr);
+        specifier->setProperty_forKey(Value("HBStepperTableCell"), "cellKind");
+        specifier->setProperty_forKey(singular, "singularLabel");
+        specifier->setProperty_forKey(Value(10), PSControlMaximumKey);
+        auto cell = std::static_pointer_cast<PSSliderTableCell>(alloc<PSSliderTableCell>()->initWithStyle_reuseIdentifier_specifier(
+            UITableViewCellStyle::Default, "stepper", specifier));
+        cell->setValue(value);
+        EXPECT_EQ(cell->titleLabel()->text(), expected) << label;
+    }
+}
+
 } // namespace

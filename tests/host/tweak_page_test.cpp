@@ -49,10 +49,13 @@ constexpr const char* kRoot = R"(// Glow's settings
         "stray text",
         { cell = PSSwitchCell; label = "Old Systems Only"; pl_filter = { CoreFoundationVersion = ( "847.20", "1000" ); }; },
         { cell = PSSwitchCell; label = "Phones With NFC"; requiredCapabilities = ( nfc, "no-such-part" ); },
+        { cellClass = HBStepperTableCell; label = WAIT; singularLabel = WAIT_ONE; key = wait; defaults = "com.example.glow"; min = 1; max = 9; default = 1; },
         { cell = PSGroupCell; label = ACCOUNT; },
         { cell = PSSecureEditTextCell; label = Password; key = password; defaults = "com.example.glow"; placeholder = SECRET; },
         { cell = PSEditTextCell; label = Port; key = port; defaults = "com.example.glow"; isNumeric = 1; autoCaps = none; noAutoCorrect = YES; },
-        { cell = PSEditTextCell; label = Mail; key = mail; defaults = "com.example.glow"; keyboard = EmailAddress; isSecure = 0; },
+        { cell = PSEditTextCell; label = Mail; key = mail; defaults = "com.example.glow"; keyboard = EmailAddress; isSecure = 0; enabled = 0; },
+        { cell = PSSwitchCell; label = Locked; key = locked; defaults = "com.example.glow"; enabled = NO; },
+        { cell = PSSwitchCell; label = Orphan; key = orphan; },
         { cell = PSButtonCell; label = Reset; action = resetAll;
           confirmation = { title = "RESET_TITLE"; prompt = "All is lost"; okTitle = Erase; cancelTitle = Keep; }; },
         { cell = PSButtonCell; label = Respring; action = respring; enabled = 1; },
@@ -63,6 +66,14 @@ constexpr const char* kRoot = R"(// Glow's settings
         { cell = PSLinkCell; label = Advanced; detail = GLWAdvancedController; },
         { cell = PSLinkCell; label = Themes; detail = GLWThemesController; },
         { cell = PSLinkCell; label = Broken; detail = GLWBrokenController; },
+        { cell = PSLinkCell; label = Noises; detail = GLWChildSoundsListController; },
+        { cell = PSLinkCell; label = Help; detail = GlowHelpListController; icon = "icons/help.png"; },
+        { cell = PSLinkCell; label = Outside; icon = "../Other.bundle/icon.png"; },
+        { cell = PSLinkCell; label = Activation; bundle = LibActivator; isController = 1; },
+        { cell = PSLinkCell; label = "Glow Pro"; bundle = GlowPro; detail = GLWProBannersListController; isController = 1; },
+        { cell = PSLinkCell; label = "Fine Print"; detail = GLWLegalController; },
+        { cell = PSLinkCell; label = "Glow Plus"; detail = GLWPlusRootListController; },
+        { cell = PSLinkListCell; label = Banners; detail = GLWBannersListController; key = banners; defaults = "com.example.glow"; },
     );
 })";
 
@@ -84,7 +95,8 @@ protected:
         device.writeFile(bundle + "/glow@2x.png", pngBytes());
         device.writeFile(bundle + "/en.lproj/Root.strings",
                          "\"ROOT_TITLE\" = \"Glow\";\n\"GENERAL\" = \"General\";\n\"GENERAL_FOOTER\" = \"Makes things glow.\";\n"
-                         "\"ENABLED\" = \"Enabled\";\n\"RESET_TITLE\" = \"Reset everything?\";\n");
+                         "\"ENABLED\" = \"Enabled\";\n\"RESET_TITLE\" = \"Reset everything?\";\n"
+                         "\"WAIT\" = \"Wait %i Seconds\";\n\"WAIT_ONE\" = \"Wait 1 Second\";\n");
         device.writeFile(bundle + "/fr.lproj/Root.strings",
                          "/* French */\n\"ROOT_TITLE\" = \"Lueur\";\n\"ENABLED\" = \"Activ\u00E9\";\n\"SECRET\" = \"secret\";\n");
         device.writeFile(bundle + "/GLWColoursController.plist",
@@ -93,11 +105,24 @@ protected:
         device.writeFile(bundle + "/Advanced.plist",
                          std::string(kChildHeader) + "Advanced</string><key>items</key><array><dict><key>cell</key>"
                          "<string>PSLinkCell</string><key>label</key><string>Start Again</string><key>detail</key>"
-                         "<string>Root</string></dict></array></dict></plist>");
+                         "<string>Root</string></dict>" +
+                             childLink("Expert", "GLWExpertAdvancedController") + childLink("Home", "GLWHomeRootListController") +
+                             "</array></dict></plist>");
         device.writeFile(bundle + "/GLWBrokenController.plist", std::string(kChildHeader) + "Broken</string><key>items");
+        device.writeFile(bundle + "/icons/help@3x.png", pngBytes());
+        device.writeFile("/Library/PreferenceBundles/Other.bundle/icon.png", pngBytes());
+        for (const char* page : {"Sounds", "FinePrint", "Banners", "GlowHelp"}) {
+            device.writeFile(bundle + "/" + page + ".plist",
+                             std::string(kChildHeader) + page + "</string><key>items</key><array><dict><key>cell</key>"
+                             "<string>PSSwitchCell</string><key>label</key><string>In " + page + "</string></dict></array></dict></plist>");
+        }
     }
     void TearDown() override { Device::shared().restoreSettings(); }
 
+    static std::string childLink(const std::string& label, const std::string& detail) {
+        return "<dict><key>cell</key><string>PSLinkCell</string><key>label</key><string>" + label +
+               "</string><key>detail</key><string>" + detail + "</string></dict>";
+    }
     static std::string pngBytes() {
         return std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x02\0\0\0\x02\x08\x06\0\0\0", 24) + std::string(16, '\0');
     }
@@ -116,6 +141,10 @@ protected:
     }
     // Taps a row of the page, scrolled towards the middle of the screen first.
     static bool tapRow(PanelSession& session, const std::string& title) {
+        scrollTo(session, title);
+        return session.tap(title);
+    }
+    static void scrollTo(PanelSession& session, const std::string& title) {
         session.scroll(-5000);
         double middle = session.window()->bounds().height() / 2;
         for (int step = 0; step < 8; ++step) {
@@ -125,7 +154,6 @@ protected:
             if (view && std::abs(offset) < 200) break;
             session.scroll(offset);
         }
-        return session.tap(title);
     }
     bool loggedLine(const std::string& line) const {
         return std::find(logged.begin(), logged.end(), line) != logged.end();
@@ -148,17 +176,32 @@ TEST_F(TweakPageTest, EveryItemShowsAsItsKindAndWhatWasNotUnderstoodIsLogged) {
     };
     for (const auto& [title, expected] : rows) EXPECT_EQ(rowOf(session, title), expected) << title;
     EXPECT_TRUE(session.switchOfRow("Enabled")->isOn()) << "a default of text 1 reads as on";
-    for (const char* text : {"General", "Makes things glow.", "@glowdev", "On the web"}) EXPECT_TRUE(session.shows(text)) << text;
-    auto icon = cellOf(session, "Enabled")->imageView()->image();
-    EXPECT_EQ(icon ? icon->path() : "(none)", std::string(kBundle) + "/glow@2x.png");
+    for (const char* text : {"General", "Makes things glow.", "@glowdev", "On the web", "Wait 1 Second"}) {
+        scrollTo(session, text);
+        EXPECT_TRUE(session.shows(text)) << text;
+    }
     for (const char* line : {
              "Settings: the cell class \u201CGLWFancySwitchCell\u201D of \u201CFancy\u201D is not loaded here; it is shown as PSSwitchCell",
              "Settings: the cell class \u201CGLWBannerCell\u201D of \u201CBanner\u201D is not known; it is shown as a plain row",
              "Settings: an item without a \u201Ccell\u201D of \u201CNo Kind\u201D is not known; it is shown as a plain row",
              "Settings: item 9 of \u201Citems\u201D is not a dictionary; it is left out",
              "Settings: the picture \u201Cmissing.png\u201D of \u201CBanner\u201D is not in the bundle",
+             "Settings: the row \u201COrphan\u201D has a \u201Ckey\u201D but no \u201Cdefaults\u201D; only the bundle's code "
+             "knows where its value is kept, so it is not kept here",
          }) {
         EXPECT_TRUE(loggedLine(line)) << line;
+    }
+    // row, the picture it shows
+    const std::vector<std::pair<std::string, std::string>> icons = {
+        {"Enabled", std::string(kBundle) + "/glow@2x.png"},
+        {"Help", std::string(kBundle) + "/icons/help@3x.png"},
+        {"Outside", "(none)"},
+    };
+    for (const auto& [title, expected] : icons) {
+        scrollTo(session, title);
+        auto cell = cellOf(session, title);
+        auto icon = cell ? cell->imageView()->image() : nullptr;
+        EXPECT_EQ(!cell ? "(no row)" : icon ? icon->path() : "(none)", expected) << title;
     }
 }
 
@@ -189,6 +232,11 @@ TEST_F(TweakPageTest, TextFieldsTakeTheirKeyboardAndSecretsShowAsDots) {
     EXPECT_EQ(describe("Password"), "secure 0 2 0");
     EXPECT_EQ(describe("Port"), "plain 4 0 1");
     EXPECT_EQ(describe("Mail"), "plain 7 2 0");
+    // A row that is not enabled shows its control dimmed, as the phone does.
+    EXPECT_TRUE(field("Port")->isEnabled());
+    EXPECT_FALSE(field("Mail")->isEnabled());
+    tapRow(session, "Locked");
+    EXPECT_FALSE(session.switchOfRow("Locked")->isEnabled());
     field("Password")->enterText("hunter2");
     EXPECT_EQ(device.readFile("/var/mobile/Library/Preferences/com.example.glow.plist").find("hunter2") != std::string::npos, true);
 }
@@ -224,6 +272,13 @@ TEST_F(TweakPageTest, EveryLinkLeadsToAPage) {
         {"Colours", "Colours", "Rainbow"},
         {"Themes", "Themes", "This page is built by the class \u201CGLWThemesController\u201D of the bundle, whose code is not loaded here."},
         {"Broken", "Broken", "The page's bundle has no readable GLWBrokenController.plist."},
+        {"Noises", "Sounds", "In Sounds"},
+        {"Fine Print", "FinePrint", "In FinePrint"},
+        {"Help", "GlowHelp", "In GlowHelp"},
+        {"Glow Plus", "Glow Plus", "This page is built by the class \u201CGLWPlusRootListController\u201D of the bundle, whose code is not loaded here."},
+        {"Banners", "Banners", "In Banners"},
+        {"Activation", "Activation", "This page is built by the bundle \u201CLibActivator\u201D, whose code is not loaded here."},
+        {"Glow Pro", "Glow Pro", "This page is built by the class \u201CGLWProBannersListController\u201D of the bundle \u201CGlowPro\u201D, whose code is not loaded here."},
         {"Advanced", "Advanced", "Start Again"},
     };
     for (const auto& [link, title, shown] : links) {
@@ -233,6 +288,13 @@ TEST_F(TweakPageTest, EveryLinkLeadsToAPage) {
         for (const auto& text : session.visibleTexts()) found = found || text.find(shown) != std::string::npos;
         EXPECT_TRUE(found) << shown;
         if (link != "Advanced") ASSERT_TRUE(session.tap("Back"));
+    }
+    // A class named after the linking page or the root opens neither: only its code knows its page.
+    for (const char* link : {"Expert", "Home"}) {
+        ASSERT_TRUE(tapRow(session, link)) << link;
+        EXPECT_EQ(session.topPage()->title(), link);
+        EXPECT_FALSE(session.shows("Start Again")) << link;
+        ASSERT_TRUE(session.tap("Back"));
     }
     // A child page that links back to the root opens the root again, one page per tap.
     ASSERT_TRUE(session.tap("Start Again"));
