@@ -217,6 +217,7 @@ TEST_F(AppSettingsTest, TheDevicesLanguageChoosesTheStrings) {
     openTideTable();
     const std::string translated = "0:Marées 6:Alertes 2:Units 4:Tide model";
     EXPECT_EQ(rowsOf(*topPage()).substr(0, translated.size()), translated);
+    EXPECT_EQ(app.deviceState()["languages"].dump(), R"(["en","fr"])") << "the device panel offers the app's languages";
 }
 
 TEST_F(AppSettingsTest, AnAppThatCannotBeInstalledSaysWhy) {
