@@ -67,6 +67,11 @@ std::string bundleNamedBy(const fs::path& entryFile) {
     return plain ? name : std::string();
 }
 
+bool namesBundle(const std::vector<std::string>& entryFiles) {
+    return std::any_of(entryFiles.begin(), entryFiles.end(),
+                       [](const std::string& file) { return !bundleNamedBy(file).empty(); });
+}
+
 } // namespace
 
 bool TweakProject::Plan::hasEntries() const {
@@ -95,13 +100,13 @@ TweakProject::Plan TweakProject::plan(const fs::path& directory) {
         plan.error = "no folder at " + directory.string();
         return plan;
     }
-    TweakProject(plan).addProject(directory, 0);
+    TweakProject(plan).addProject(directory, 0, {});
     std::sort(plan.files.begin(), plan.files.end(),
               [](const File& a, const File& b) { return a.devicePath < b.devicePath; });
     return plan;
 }
 
-void TweakProject::addProject(const fs::path& directory, int depth) {
+void TweakProject::addProject(const fs::path& directory, int depth, const std::vector<std::string>& parentEntryFiles) {
     std::size_t first = _plan.files.size();
     fs::path layout = layoutOf(directory);
     addTree(layout / kLayoutEntries, SettingsEntry::kEntriesDirectory);
@@ -117,7 +122,10 @@ void TweakProject::addProject(const fs::path& directory, int depth) {
         addFile(theosEntry, std::string(SettingsEntry::kEntriesDirectory) + "/" + name + ".plist");
         entryFiles.insert(entryFiles.begin(), theosEntry.string());
     }
-    if (isFolder(directory / kResources)) addResources(directory / kResources, entryFiles);
+    // A tweak's own layout often holds the entry that names its preferences subproject's bundle.
+    if (isFolder(directory / kResources)) {
+        addResources(directory / kResources, namesBundle(entryFiles) ? entryFiles : parentEntryFiles);
+    }
     addLooseFiles(directory);
     if (depth >= kDeepestSubproject) return;
     std::error_code status;
@@ -125,7 +133,7 @@ void TweakProject::addProject(const fs::path& directory, int depth) {
         std::string name = item.path().filename().string();
         bool ownFolder = name == "layout" || name == "Layout" || name == kResources || item.path().extension() == ".bundle";
         if (isScratchName(name) || ownFolder) continue;
-        if (isFolder(item.path()) && isProject(item.path())) addProject(item.path(), depth + 1);
+        if (isFolder(item.path()) && isProject(item.path())) addProject(item.path(), depth + 1, entryFiles);
     }
 }
 

@@ -79,6 +79,13 @@ TEST_F(ProjectInstallTest, EachFormOfProjectLandsWhereThePhoneKeepsIt) {
          "/Library/PreferenceBundles/LampPrefs.bundle/Info.plist "
          "/Library/PreferenceBundles/LampPrefs.bundle/de.lproj/Root.strings "
          "/Library/PreferenceLoader/Preferences/Lamp.plist /Library/PreferenceLoader/Preferences/Lamp.png"},
+        {"tweak whose entry in its own layout names the bundle of its preferences subproject",
+         {{"Makefile", "x"}, {"layout/Library/PreferenceLoader/Preferences/Lamp.plist", ""},
+          {"preferences/Makefile", "x"}, {"preferences/Resources/Lamp.plist", "x"},
+          {"preferences/Resources/fr.lproj/Lamp.strings", "x"}},
+         "/Library/PreferenceBundles/LampPrefs.bundle/Lamp.plist "
+         "/Library/PreferenceBundles/LampPrefs.bundle/fr.lproj/Lamp.strings "
+         "/Library/PreferenceLoader/Preferences/Lamp.plist"},
     };
     for (const auto& layout : layouts) {
         fs::remove_all(base);
