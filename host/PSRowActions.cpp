@@ -83,6 +83,18 @@ void PSRowActions::openLink(PSListController& page, const std::shared_ptr<PSSpec
     navigation->pushViewController_animated(child, /*animated=*/true);
 }
 
+// What a page only code builds says: the class that builds it, else the
+// other bundle the link names (the app lists, pickers and the like tweaks share).
+std::string PSRowActions::messageForCodeOnlyPage(const PSSpecifier& link) {
+    std::string className = textOf(link, "detail").empty() ? textOf(link, "pane") : textOf(link, "detail");
+    if (!className.empty()) {
+        return "This page is built by the class " + quoted(className) + " of the bundle, whose code is not loaded here.";
+    }
+    std::string bundleName = textOf(link, "bundle");
+    if (!bundleName.empty()) return "This page is built by code of the bundle " + quoted(bundleName) + ", which is not loaded here.";
+    return "This page is built by code of the bundle that is not loaded here.";
+}
+
 std::shared_ptr<PSListController> PSRowActions::childPage(PSListController& page, const PSSpecifier& link) {
     auto child = alloc<PSPlistListController>()->init();
     auto bundle = page.bundle();
@@ -104,10 +116,7 @@ std::shared_ptr<PSListController> PSRowActions::childPage(PSListController& page
             return child;
         }
     }
-    std::string className = textOf(link, "detail").empty() ? textOf(link, "pane") : textOf(link, "detail");
-    std::string message = className.empty()
-                              ? "This page is built by code of the bundle that is not loaded here."
-                              : "This page is built by the class " + quoted(className) + " of the bundle, whose code is not loaded here.";
+    std::string message = messageForCodeOnlyPage(link);
     NSLog("Settings: the link " + quoted(link.name()) + " opens a page only code builds: " + message);
     child->showMessage(link.name(), message);
     return child;

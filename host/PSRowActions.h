@@ -25,4 +25,5 @@ private:
     static void performButton(const std::shared_ptr<PSSpecifier>& button);
     static std::string urlOf(const PSSpecifier& button);
     static std::shared_ptr<PSListController> childPage(PSListController& page, const PSSpecifier& link);
+    static std::string messageForCodeOnlyPage(const PSSpecifier& link);
 };
