@@ -11,7 +11,8 @@
 //   `entry.plist` at the top installed as `<bundle>.plist`, and `Resources/`
 //   as the preference bundle `/Library/PreferenceBundles/<bundle>.bundle`,
 //   `<bundle>` being the name the project's entry gives under `bundle` (for a
-//   subproject without such an entry, the one its parent project's entry gives);
+//   subproject without such an entry, the one its parent project's entry gives),
+//   and a property list at the top holding an `entry` as that entry;
 // - a folder of entries: its `*.plist` and `*.png` files as entries and icons,
 //   its `*.bundle` folders as preference bundles;
 // - either of them one folder down (a tweak's `prefs/` subproject).
@@ -47,6 +48,7 @@ private:
     void addTree(const std::filesystem::path& from, const std::string& deviceDirectory);
     void addFile(const std::filesystem::path& source, const std::string& devicePath);
     void addLooseFiles(const std::filesystem::path& directory);
+    void addEntriesBeside(const std::filesystem::path& directory, std::vector<std::string>& entryFiles);
     void addResources(const std::filesystem::path& directory, const std::vector<std::string>& entryFiles);
 
     Plan& _plan;

@@ -86,6 +86,10 @@ TEST_F(ProjectInstallTest, EachFormOfProjectLandsWhereThePhoneKeepsIt) {
          "/Library/PreferenceBundles/LampPrefs.bundle/Lamp.plist "
          "/Library/PreferenceBundles/LampPrefs.bundle/fr.lproj/Lamp.strings "
          "/Library/PreferenceLoader/Preferences/Lamp.plist"},
+        {"bundle project whose Makefile copies its entry, kept under the bundle's name, beside its filter",
+         {{"Makefile", "x"}, {"Lamp.plist", "<plist><dict><key>Filter</key><dict/></dict></plist>"},
+          {"Preferences/Makefile", "x"}, {"Preferences/LampPrefs.plist", ""}, {"Preferences/Resources/Root.plist", "x"}},
+         "/Library/PreferenceBundles/LampPrefs.bundle/Root.plist /Library/PreferenceLoader/Preferences/LampPrefs.plist"},
     };
     for (const auto& layout : layouts) {
         fs::remove_all(base);
