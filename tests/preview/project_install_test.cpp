@@ -117,6 +117,16 @@ TEST_F(ProjectInstallTest, AFolderWithoutEntriesOrThatWouldReplaceTheImageIsRefu
     EXPECT_EQ(filesUnder(root), "");
 }
 
+TEST_F(ProjectInstallTest, WhatTheFirstInstallLeavesOutIsKeptToBeTold) {
+    write(project / "layout/Library/PreferenceLoader/Preferences/Lamp.plist",
+          "<plist><dict><key>entry</key><dict><key>label</key><string>Lamp</string></dict></dict></plist>");
+    write(project / "Resources/Root.plist");
+    EntryFolder folder(project);
+    ASSERT_EQ(folder.installInto(root, image).error(), "");
+    EXPECT_EQ(folder.installNotes(),
+              std::vector<std::string>{fs::weakly_canonical(project).string() + "/Resources left out: no entry of its project names a bundle"});
+}
+
 TEST_F(ProjectInstallTest, ASyncCopiesWhatChangedAndRemovesOnlyWhatItInstalled) {
     write(project / "entry.plist", kEntry);
     write(project / "Resources/Root.plist", "one");
