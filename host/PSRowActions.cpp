@@ -84,7 +84,8 @@ void PSRowActions::openLink(PSListController& page, const std::shared_ptr<PSSpec
 }
 
 // What a page only code builds says: the class that builds it, else the
-// other bundle the link names (the app lists, pickers and the like tweaks share).
+// other bundle the link names (the app lists, pickers and the like tweaks
+// share), else the row's own cell class (colour pickers and the like).
 std::string PSRowActions::messageForCodeOnlyPage(const PSSpecifier& link) {
     std::string className = textOf(link, "detail").empty() ? textOf(link, "pane") : textOf(link, "detail");
     if (!className.empty()) {
@@ -92,6 +93,10 @@ std::string PSRowActions::messageForCodeOnlyPage(const PSSpecifier& link) {
     }
     std::string bundleName = textOf(link, "bundle");
     if (!bundleName.empty()) return "This page is built by code of the bundle " + quoted(bundleName) + ", which is not loaded here.";
+    std::string cellClass = textOf(link, "cellClass");
+    if (!cellClass.empty()) {
+        return "This page is opened by the cell class " + quoted(cellClass) + " of the bundle, whose code is not loaded here.";
+    }
     return "This page is built by code of the bundle that is not loaded here.";
 }
 

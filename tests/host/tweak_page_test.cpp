@@ -64,6 +64,7 @@ constexpr const char* kRoot = R"(// Glow's settings
         { cell = PSLinkCell; label = Themes; detail = GLWThemesController; },
         { cell = PSLinkCell; label = Broken; detail = GLWBrokenController; },
         { cell = PSLinkCell; label = Apps; bundle = AppList; isController = 1; },
+        { cell = PSLinkCell; cellClass = GLWColourPickerCell; label = Tint; key = tint; },
     );
 })";
 
@@ -226,6 +227,7 @@ TEST_F(TweakPageTest, EveryLinkLeadsToAPage) {
         {"Themes", "Themes", "This page is built by the class \u201CGLWThemesController\u201D of the bundle, whose code is not loaded here."},
         {"Broken", "Broken", "The page's bundle has no readable GLWBrokenController.plist."},
         {"Apps", "Apps", "This page is built by code of the bundle \u201CAppList\u201D, which is not loaded here."},
+        {"Tint", "Tint", "This page is opened by the cell class \u201CGLWColourPickerCell\u201D of the bundle, whose code is not loaded here."},
         {"Advanced", "Advanced", "Start Again"},
     };
     for (const auto& [link, title, shown] : links) {
