@@ -224,7 +224,9 @@ TEST_F(AppSettingsTest, AnAppThatCannotBeInstalledSaysWhy) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"", "has no readable Info.plist"},
         {plist("<dict><key>CFBundleName</key><string>Nameless</string></dict>"), "names no usable CFBundleIdentifier"},
-        {infoPlist("$(PRODUCT_BUNDLE_IDENTIFIER)", "Unbuilt"), "names no usable CFBundleIdentifier"},
+        {infoPlist("$(PRODUCT_BUNDLE_IDENTIFIER)", "Unbuilt"), "names no usable CFBundleIdentifier (\"$(PRODUCT_BUNDLE_IDENTIFIER)\"): "
+                                                               "Xcode fills in that build setting as it builds the app"},
+        {infoPlist("${BUNDLE_PREFIX}.tides", "Unbuilt"), "install the built Name.app, or a folder holding the Settings.bundle"},
         {infoPlist("../escape", "Escape"), "names no usable CFBundleIdentifier"},
     };
     for (const auto& [info, reason] : cases) {
