@@ -84,6 +84,9 @@ TEST(CodeStandInTest, WithoutARootPlistTheBundlesOnePageStandsInWithItsTable) {
                      R"(<key>label</key><string>GLOW_LABEL</string></dict></array></dict></plist>)");
     device.writeFile(std::string(kBundle) + "/de.lproj/Localizable.strings", "\"GLOW_LABEL\" = \"Leuchten\";\n");
     device.writeFile(std::string(kBundle) + "/Lamp.png", "");
+    // A defaults file beside it is no page, even one that keeps a count under `items`.
+    device.writeFile(std::string(kBundle) + "/Defaults.plist",
+                     R"(<plist version="1.0"><dict><key>items</key><integer>3</integer></dict></plist>)");
     SettingsApp app;
     app.launch();
     ASSERT_EQ(app.tapText("Lamp").error(), "");
