@@ -1,5 +1,6 @@
 #include "host/PSDefaultsStore.h"
 
+#include "platform/NSLog.h"
 #include "platform/NSPathUtilities.h"
 #include "platform/PropertyList.h"
 
@@ -34,7 +35,14 @@ bool PSDefaultsStore::setValueForKey(const Value& value, const std::string& key)
 }
 
 bool PSDefaultsStore::setValuesForKeys(const std::vector<std::pair<std::string, Value>>& values) const {
-    if (!hasFile()) return false;
+    if (!hasFile()) {
+        // Pages whose code keeps their values name no domain; here the change has nowhere to go.
+        for (const auto& [key, value] : values) {
+            NSLog("Settings: no defaults domain keeps \u201C" + key + "\u201D (the row names none, or a path); its value "
+                  "is not written (on the phone the bundle's code keeps it)");
+        }
+        return false;
+    }
     auto file = dictionary();
     if (!file) file = std::make_shared<ValueDictionary>();
     for (const auto& [key, value] : values) (*file)[key] = value;

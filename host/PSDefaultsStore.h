@@ -16,7 +16,7 @@
 class PSDefaultsStore {
 public:
     // The store of `domain`; one whose domain is empty or holds a "/" has no
-    // file: it reads nothing and writes nothing.
+    // file: it reads nothing and writes nothing, and logs each key it was given.
     static PSDefaultsStore forDomain(const std::string& domain);
     // The store of the file at a device path.
     explicit PSDefaultsStore(std::string path) : _path(std::move(path)) {}

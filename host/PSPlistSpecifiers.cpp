@@ -70,7 +70,6 @@ Result<PSPlistPage> PSPlistSpecifiers::read(const ValueDictionary& plist, const 
         if (!PLFilter::itemPasses(*item.asDictionary())) continue;
         auto row = rowFor(localizer.item(*item.asDictionary()), target);
         findIcon(*row, bundle);
-        noteValueWithoutDomain(*row);
         page.specifiers.push_back(row);
     }
     return Result<PSPlistPage>::success(std::move(page));
@@ -105,14 +104,6 @@ void PSPlistSpecifiers::noteGroupViewClasses(const PSSpecifier& group) {
 }
 
 // `icon` names a picture of the page's bundle; a missing one leaves the row without.
-// A row with a `key` and no `defaults` keeps its value wherever the bundle's
-// code puts it; without that code it is kept nowhere, and the log says so.
-void PSPlistSpecifiers::noteValueWithoutDomain(const PSSpecifier& row) {
-    if (row.isGroup() || !row.propertyForKey(PSKeyNameKey).isString() || row.propertyForKey(PSDefaultsKey).isString()) return;
-    NSLog("Settings: the row \u201C" + row.name() + "\u201D has a \u201Ckey\u201D but no \u201Cdefaults\u201D; "
-          "only the bundle's code knows where its value is kept, so it is not kept here");
-}
-
 void PSPlistSpecifiers::findIcon(PSSpecifier& row, const std::shared_ptr<NSBundle>& bundle) {
     Value icon = row.propertyForKey(kIconKey);
     if (!bundle || !icon.isString() || icon.asString().empty()) return;

@@ -34,6 +34,5 @@ public:
 private:
     static std::shared_ptr<PSSpecifier> rowFor(const ValueDictionary& item, const std::shared_ptr<NSObject>& target);
     static void noteGroupViewClasses(const PSSpecifier& group);
-    static void noteValueWithoutDomain(const PSSpecifier& row);
     static void findIcon(PSSpecifier& row, const std::shared_ptr<NSBundle>& bundle);
 };

@@ -157,13 +157,19 @@ std::shared_ptr<PSListController> PSRowActions::childPage(PSListController& page
     return child;
 }
 
-// What a page only code builds says about that code: the class, or the other
-// bundle (a library's, such as an activation-methods page) the link names.
+// What a page only code builds says about that code: the class that builds
+// it, else the other bundle the link names (the app lists, activation methods
+// and the like tweaks share), else the row's own cell class (colour pickers
+// and the like), whose code opens it.
 std::string PSRowActions::codeOnlyMessage(const PSSpecifier& link) {
     std::string className = textOf(link, "detail").empty() ? textOf(link, "pane") : textOf(link, "detail");
     std::string otherBundle = textOf(link, "bundle");
     std::string bundle = otherBundle.empty() ? "the bundle" : "the bundle " + quoted(otherBundle);
     if (!className.empty()) return "This page is built by the class " + quoted(className) + " of " + bundle + ", whose code is not loaded here.";
     if (!otherBundle.empty()) return "This page is built by " + bundle + ", whose code is not loaded here.";
+    std::string cellClass = textOf(link, "cellClass");
+    if (!cellClass.empty()) {
+        return "This page is opened by the cell class " + quoted(cellClass) + " of the bundle, whose code is not loaded here.";
+    }
     return "This page is built by code of the bundle that is not loaded here.";
 }

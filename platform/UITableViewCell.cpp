@@ -100,7 +100,15 @@ void UITableViewCell::layoutLabels(CGFloat left, CGFloat right) {
     case UITableViewCellStyle::Default:
         _textLabel->setFrame(CGRectMake(left, 0, width, height));
         return;
-    case UITableViewCellStyle::Value1:
+    case UITableViewCellStyle::Value1: {
+        // Title and value share the row by their lengths, as the phone gives a
+        // short value's room to a long title and the other way round.
+        CGFloat titleWidth = width * shareOfTitle(height);
+        _textLabel->setFrame(CGRectMake(left, 0, titleWidth, height));
+        _detailTextLabel->setTextAlignment(NSTextAlignment::Right);
+        _detailTextLabel->setFrame(CGRectMake(left + titleWidth, 0, width - titleWidth, height));
+        return;
+    }
     case UITableViewCellStyle::Value2:
         _textLabel->setFrame(CGRectMake(left, 0, width / 2, height));
         _detailTextLabel->setTextAlignment(NSTextAlignment::Right);
@@ -116,6 +124,17 @@ void UITableViewCell::layoutLabels(CGFloat left, CGFloat right) {
         _detailTextLabel->setFrame(CGRectMake(left, 4 + height * 0.55, width, height * 0.4));
         return;
     }
+}
+
+// The part of a value row's width its title takes: in proportion to the
+// lengths of title and value, so an error of the measure falls on both alike.
+double UITableViewCell::shareOfTitle(CGFloat height) const {
+    constexpr CGFloat kUnbounded = 1e6;
+    CGFloat title = _textLabel->sizeThatFits(CGSizeMake(kUnbounded, height)).width;
+    CGFloat value = _detailTextLabel->sizeThatFits(CGSizeMake(kUnbounded, height)).width;
+    if (value <= 0) return 1;
+    if (title <= 0) return 0;
+    return title / (title + value);
 }
 
 namespace {

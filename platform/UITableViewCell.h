@@ -54,6 +54,7 @@ public:
 
 private:
     void layoutLabels(CGFloat left, CGFloat right);
+    double shareOfTitle(CGFloat height) const;
 
     UITableViewCellStyle _style = UITableViewCellStyle::Default;
     std::string _reuseIdentifier;

@@ -27,7 +27,15 @@ std::shared_ptr<ValueDictionary> readHostDictionary(const fs::path& path) {
 // is no hidden file, and no Xcode build setting left unexpanded.
 bool isUsableIdentifier(const std::string& identifier) {
     return !identifier.empty() && identifier.front() != '.' && identifier.find('/') == std::string::npos &&
-           identifier.find("$(") == std::string::npos;
+           identifier.find("$(") == std::string::npos && identifier.find("${") == std::string::npos;
+}
+
+// Xcode fills in its build settings only as it builds the app; an Info.plist
+// as a project keeps it often names them, so say how to give the real one.
+std::string buildSettingAdvice(const std::string& identifier) {
+    if (identifier.find("$(") == std::string::npos && identifier.find("${") == std::string::npos) return {};
+    return ": Xcode fills in that build setting as it builds the app; install the built Name.app, or a folder "
+           "holding the Settings.bundle and an Info.plist that names the identifier";
 }
 
 std::string identifierIn(const ValueDictionary& info) {
@@ -75,7 +83,8 @@ bool AppFolder::install(std::string& error) const {
     }
     std::string identifier = identifierIn(*info);
     if (!isUsableIdentifier(identifier)) {
-        error = infoPlistPath().string() + " names no usable CFBundleIdentifier (\"" + identifier + "\")";
+        error = infoPlistPath().string() + " names no usable CFBundleIdentifier (\"" + identifier + "\")" +
+                buildSettingAdvice(identifier);
         return false;
     }
     std::string container = std::string(AppContainers::kBundleContainers) + "/" + AppContainers::bundleUUIDFor(identifier);

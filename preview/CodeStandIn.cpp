@@ -35,6 +35,44 @@ bool isElfForThisMachine(const std::filesystem::path& file) {
     return elf && header.e_ident[EI_CLASS] == ELFCLASS64 && header.e_machine == kThisMachine;
 }
 
+// A page a list controller loads: a dictionary whose `items` are its rows.
+bool isPage(const std::string& devicePath) {
+    auto page = PropertyList::readDictionary(devicePath);
+    if (!page) return false;
+    auto items = page->find("items");
+    return items != page->end() && items->second.isArray();
+}
+
+// Root.plist, else the bundle's only page: its code loads it under another name.
+std::string standInPageOf(const SettingsEntry& entry) {
+    std::string rootPage = entry.bundleDirectory() + "/" + CodeStandIn::kRootPage;
+    std::error_code status;
+    if (std::filesystem::is_regular_file(Device::shared().hostPath(rootPage), status)) return rootPage;
+    std::vector<std::string> pages;
+    for (const auto& file : std::filesystem::directory_iterator(Device::shared().hostPath(entry.bundleDirectory()), status)) {
+        std::string name = file.path().filename().string();
+        if (file.path().extension() != ".plist" || name == "Info.plist") continue;
+        if (isPage(entry.bundleDirectory() + "/" + name)) pages.push_back(entry.bundleDirectory() + "/" + name);
+    }
+    return pages.size() == 1 ? pages.front() : std::string();
+}
+
+// The page's own table, as Preferences reads it; for a page of another name
+// without one, Localizable.strings, through which such code puts its texts.
+std::string tableOf(const std::string& page, const SettingsEntry& entry) {
+    std::string table = std::filesystem::path(page).stem().string();
+    if (std::filesystem::path(page).filename() == CodeStandIn::kRootPage) return table;
+    std::filesystem::path bundle = Device::shared().hostPath(entry.bundleDirectory());
+    std::error_code status;
+    if (std::filesystem::exists(bundle / (table + ".strings"), status)) return table;
+    for (const auto& folder : std::filesystem::directory_iterator(bundle, status)) {
+        if (folder.path().extension() == ".lproj" && std::filesystem::exists(folder.path() / (table + ".strings"), status)) {
+            return table;
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 std::string CodeStandIn::whyCodeCannotRun(const SettingsEntry& entry) {
@@ -49,11 +87,10 @@ std::string CodeStandIn::whyCodeCannotRun(const SettingsEntry& entry) {
 }
 
 std::shared_ptr<UIViewController> CodeStandIn::pageFor(const SettingsEntry& entry) {
-    std::string rootPage = entry.bundleDirectory() + "/" + kRootPage;
-    std::error_code status;
-    if (!std::filesystem::is_regular_file(Device::shared().hostPath(rootPage), status)) return nullptr;
+    std::string page = standInPageOf(entry);
+    if (page.empty()) return nullptr;
     std::string why = whyCodeCannotRun(entry);
     if (why.empty()) return nullptr;
-    NSLog("Settings: " + why + "; its page is built from " + rootPage + " in place of its code");
-    return alloc<PlistPageController>()->initWithFile_table(rootPage, "Root");
+    NSLog("Settings: " + why + "; its page is built from " + page + " in place of its code");
+    return alloc<PlistPageController>()->initWithFile_table(page, tableOf(page, entry));
 }

@@ -63,6 +63,7 @@ Result<> EntryFolder::installInto(const fs::path& deviceRoot, const fs::path& de
     }
     Sync sync = syncInto(deviceRoot, deviceImage);
     if (sync.failed) return Result<>::failure(sync.notes.back());
+    _installNotes = std::move(sync.notes);
     return Result<>::success();
 }
 

@@ -30,6 +30,8 @@ public:
     // Settings entry, would replace a file of `deviceImage`, or a file cannot
     // be copied.
     Result<> installInto(const std::filesystem::path& deviceRoot, const std::filesystem::path& deviceImage);
+    // What that first install left out, in words, for the event log once the app runs.
+    const std::vector<std::string>& installNotes() const { return _installNotes; }
     // New and changed files copied (each replaced whole), files the folder no
     // longer holds removed. A folder that vanished or became a symbolic link
     // keeps on the phone what it installed, and says so.
@@ -38,4 +40,5 @@ public:
 private:
     std::filesystem::path _directory;
     std::set<std::string> _installed; // device paths
+    std::vector<std::string> _installNotes;
 };

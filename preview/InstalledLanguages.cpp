@@ -1,6 +1,7 @@
 #include "preview/InstalledLanguages.h"
 
 #include "platform/Device.h"
+#include "preview/AppContainers.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -24,11 +25,25 @@ void collect(const std::filesystem::path& folder, int depth, std::set<std::strin
     }
 }
 
+// Each app's Settings.bundle, in /var/containers/Bundle/Application/<UUID>/Name.app/,
+// holds its tables at its top; the app's own *.lproj beside it are no settings page's.
+void collectFromApps(std::set<std::string>& languages) {
+    std::error_code status;
+    auto containers = Device::shared().hostPath(AppContainers::kBundleContainers);
+    for (const auto& container : std::filesystem::directory_iterator(containers, status)) {
+        for (const auto& app : std::filesystem::directory_iterator(container.path(), status)) {
+            if (app.path().extension() != ".app") continue;
+            collect(app.path() / "Settings.bundle", 1, languages);
+        }
+    }
+}
+
 } // namespace
 
 std::vector<std::string> InstalledLanguages::list() {
     std::set<std::string> found;
     for (const char* folder : kFolders) collect(Device::shared().hostPath(folder), kDepth, found);
+    collectFromApps(found);
     found.erase("Base");
     std::vector<std::string> languages{"en"};
     for (const auto& language : found) {

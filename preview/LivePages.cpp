@@ -34,6 +34,12 @@ std::vector<fs::path> LivePages::deviceTrees() const {
 }
 
 bool LivePages::start(std::string& error) {
+    // What the installs at start left out is told now, and again only when it changes.
+    for (std::size_t index = 0; index < _folders.size(); ++index) {
+        const auto& notes = _folders[index].installNotes();
+        for (const auto& note : notes) ActivityMonitor::shared().record(ActivityKind::Log, "Install: " + note);
+        _toldNotes[index] = std::set<std::string>(notes.begin(), notes.end());
+    }
     for (const auto& tree : deviceTrees()) {
         std::error_code status;
         fs::create_directories(tree, status);

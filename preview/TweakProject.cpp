@@ -51,8 +51,8 @@ bool isEntryPath(const std::string& devicePath) {
     return devicePath.starts_with(prefix) && devicePath.ends_with(".plist");
 }
 
-// The bundle an entry file opens; empty when it names none or is no entry.
-std::string bundleNamedBy(const fs::path& entryFile) {
+// The `entry` dictionary of an entry file; nil when the file is no entry.
+Value entryIn(const fs::path& entryFile) {
     std::ifstream stream(entryFile, std::ios::binary);
     std::ostringstream bytes;
     bytes << stream.rdbuf();
@@ -60,11 +60,23 @@ std::string bundleNamedBy(const fs::path& entryFile) {
     if (!file.isDictionary()) return {};
     auto entry = file.asDictionary()->find("entry");
     if (entry == file.asDictionary()->end() || !entry->second.isDictionary()) return {};
-    auto bundle = entry->second.asDictionary()->find("bundle");
-    if (bundle == entry->second.asDictionary()->end() || !bundle->second.isString()) return {};
+    return entry->second;
+}
+
+// The bundle an entry file opens; empty when it names none or is no entry.
+std::string bundleNamedBy(const fs::path& entryFile) {
+    Value entry = entryIn(entryFile);
+    if (!entry.isDictionary()) return {};
+    auto bundle = entry.asDictionary()->find("bundle");
+    if (bundle == entry.asDictionary()->end() || !bundle->second.isString()) return {};
     const std::string& name = bundle->second.asString();
     bool plain = name != "." && name != ".." && name.find('/') == std::string::npos;
     return plain ? name : std::string();
+}
+
+bool namesBundle(const std::vector<std::string>& entryFiles) {
+    return std::any_of(entryFiles.begin(), entryFiles.end(),
+                       [](const std::string& file) { return !bundleNamedBy(file).empty(); });
 }
 
 } // namespace
@@ -95,13 +107,13 @@ TweakProject::Plan TweakProject::plan(const fs::path& directory) {
         plan.error = "no folder at " + directory.string();
         return plan;
     }
-    TweakProject(plan).addProject(directory, 0);
+    TweakProject(plan).addProject(directory, 0, {});
     std::sort(plan.files.begin(), plan.files.end(),
               [](const File& a, const File& b) { return a.devicePath < b.devicePath; });
     return plan;
 }
 
-void TweakProject::addProject(const fs::path& directory, int depth) {
+void TweakProject::addProject(const fs::path& directory, int depth, const std::vector<std::string>& parentEntryFiles) {
     std::size_t first = _plan.files.size();
     fs::path layout = layoutOf(directory);
     addTree(layout / kLayoutEntries, SettingsEntry::kEntriesDirectory);
@@ -117,7 +129,11 @@ void TweakProject::addProject(const fs::path& directory, int depth) {
         addFile(theosEntry, std::string(SettingsEntry::kEntriesDirectory) + "/" + name + ".plist");
         entryFiles.insert(entryFiles.begin(), theosEntry.string());
     }
-    if (isFolder(directory / kResources)) addResources(directory / kResources, entryFiles);
+    addEntriesBeside(directory, entryFiles);
+    // A tweak's own layout often holds the entry that names its preferences subproject's bundle.
+    if (isFolder(directory / kResources)) {
+        addResources(directory / kResources, namesBundle(entryFiles) ? entryFiles : parentEntryFiles);
+    }
     addLooseFiles(directory);
     if (depth >= kDeepestSubproject) return;
     std::error_code status;
@@ -125,7 +141,7 @@ void TweakProject::addProject(const fs::path& directory, int depth) {
         std::string name = item.path().filename().string();
         bool ownFolder = name == "layout" || name == "Layout" || name == kResources || item.path().extension() == ".bundle";
         if (isScratchName(name) || ownFolder) continue;
-        if (isFolder(item.path()) && isProject(item.path())) addProject(item.path(), depth + 1);
+        if (isFolder(item.path()) && isProject(item.path())) addProject(item.path(), depth + 1, entryFiles);
     }
 }
 
@@ -143,6 +159,21 @@ void TweakProject::addResources(const fs::path& resources, const std::vector<std
                               *names.begin() + ".bundle");
     }
     addTree(resources, std::string(SettingsEntry::kBundlesDirectory) + "/" + *names.begin() + ".bundle");
+}
+
+// Bundle projects whose Makefile copies their entry in its own stage step keep
+// it at their top under the bundle's name (LampPrefs.plist), beside the
+// tweak's filter plist: a property list holding an `entry` is an entry.
+void TweakProject::addEntriesBeside(const fs::path& directory, std::vector<std::string>& entryFiles) {
+    if (!isProject(directory) || !isFile(directory / kMakefile)) return;
+    std::error_code status;
+    for (const auto& item : fs::directory_iterator(directory, status)) {
+        std::string name = item.path().filename().string();
+        if (isScratchName(name) || item.path().extension() != ".plist" || name == kTheosEntry) continue;
+        if (!isFile(item.path()) || !entryIn(item.path()).isDictionary()) continue;
+        addFile(item.path(), std::string(SettingsEntry::kEntriesDirectory) + "/" + name);
+        entryFiles.push_back(item.path().string());
+    }
 }
 
 // A folder of entries: its entries and icons, and its bundles. In a Theos

@@ -10,7 +10,9 @@
 //   subfolders) and `layout/Library/PreferenceBundles/` as they are, an
 //   `entry.plist` at the top installed as `<bundle>.plist`, and `Resources/`
 //   as the preference bundle `/Library/PreferenceBundles/<bundle>.bundle`,
-//   `<bundle>` being the name the project's entry gives under `bundle`;
+//   `<bundle>` being the name the project's entry gives under `bundle` (for a
+//   subproject without such an entry, the one its parent project's entry gives),
+//   and a property list at the top holding an `entry` as that entry;
 // - a folder of entries: its `*.plist` and `*.png` files as entries and icons,
 //   its `*.bundle` folders as preference bundles;
 // - either of them one folder down (a tweak's `prefs/` subproject).
@@ -40,10 +42,13 @@ public:
 private:
     explicit TweakProject(Plan& plan) : _plan(plan) {}
 
-    void addProject(const std::filesystem::path& directory, int depth);
+    // `parentEntryFiles`: the entries of the project this one lies in, which
+    // name its bundle when its own entries name none.
+    void addProject(const std::filesystem::path& directory, int depth, const std::vector<std::string>& parentEntryFiles);
     void addTree(const std::filesystem::path& from, const std::string& deviceDirectory);
     void addFile(const std::filesystem::path& source, const std::string& devicePath);
     void addLooseFiles(const std::filesystem::path& directory);
+    void addEntriesBeside(const std::filesystem::path& directory, std::vector<std::string>& entryFiles);
     void addResources(const std::filesystem::path& directory, const std::vector<std::string>& entryFiles);
 
     Plan& _plan;

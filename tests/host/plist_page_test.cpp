@@ -13,6 +13,8 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr const char* kBundle = "/Library/PreferenceBundles/Lamp.bundle";
 constexpr const char* kSettings = "/var/mobile/Library/Preferences/test.lamp.plist";
 
@@ -139,6 +141,26 @@ TEST_F(PlistPageTest, EachChangeIsWrittenWithTheOtherKeysThenNotified) {
 
     EXPECT_EQ(readWithPlistlib(device.hostPath(kSettings)),
               R"({"colour": "c", "kept": "yes", "level": 25.0, "name": "Ada", "on": false, "timer": 0})");
+}
+
+// Pages whose code keeps the values name no `defaults`: the row cannot keep its
+// value here, and says so rather than losing it without a word.
+TEST_F(PlistPageTest, ARowNamingNoDomainWritesNothingAndSaysSo) {
+    writePage(R"([{"cell": "PSSwitchCell", "label": "Glow", "key": "glow", "default": true},
+                  {"cell": "PSSwitchCell", "label": "Dim", "key": "dim", "defaults": "../escape"}])");
+    std::vector<std::string> logged;
+    auto subscription = ActivityMonitor::shared().subscribe([&](const ActivityMonitor::Activity& activity) {
+        if (activity.kind == ActivityKind::Log) logged.push_back(activity.detail);
+    });
+    PanelSession session("TestLampPage");
+    ASSERT_TRUE(session.tapSwitch("Glow"));
+    ASSERT_TRUE(session.tapSwitch("Dim"));
+    EXPECT_EQ(logged, (std::vector<std::string>{
+                          "Settings: no defaults domain keeps \u201Cglow\u201D (the row names none, or a path); its value is "
+                          "not written (on the phone the bundle's code keeps it)",
+                          "Settings: no defaults domain keeps \u201Cdim\u201D (the row names none, or a path); its value is "
+                          "not written (on the phone the bundle's code keeps it)"}));
+    EXPECT_TRUE(fs::is_empty(device.hostPath("/var/mobile/Library/Preferences")));
 }
 
 TEST_F(PlistPageTest, AMalformedPageLoadsNoRowsAndSaysWhy) {

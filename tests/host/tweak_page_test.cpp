@@ -55,7 +55,6 @@ constexpr const char* kRoot = R"(// Glow's settings
         { cell = PSEditTextCell; label = Port; key = port; defaults = "com.example.glow"; isNumeric = 1; autoCaps = none; noAutoCorrect = YES; },
         { cell = PSEditTextCell; label = Mail; key = mail; defaults = "com.example.glow"; keyboard = EmailAddress; isSecure = 0; enabled = 0; },
         { cell = PSSwitchCell; label = Locked; key = locked; defaults = "com.example.glow"; enabled = NO; },
-        { cell = PSSwitchCell; label = Orphan; key = orphan; },
         { cell = PSButtonCell; label = Reset; action = resetAll;
           confirmation = { title = "RESET_TITLE"; prompt = "All is lost"; okTitle = Erase; cancelTitle = Keep; }; },
         { cell = PSButtonCell; label = Respring; action = respring; enabled = 1; },
@@ -74,6 +73,7 @@ constexpr const char* kRoot = R"(// Glow's settings
         { cell = PSLinkCell; label = "Fine Print"; detail = GLWLegalController; },
         { cell = PSLinkCell; label = "Glow Plus"; detail = GLWPlusRootListController; },
         { cell = PSLinkListCell; label = Banners; detail = GLWBannersListController; key = banners; defaults = "com.example.glow"; },
+        { cell = PSLinkCell; cellClass = GLWColourPickerCell; label = Tint; key = tint; },
     );
 })";
 
@@ -186,8 +186,6 @@ TEST_F(TweakPageTest, EveryItemShowsAsItsKindAndWhatWasNotUnderstoodIsLogged) {
              "Settings: an item without a \u201Ccell\u201D of \u201CNo Kind\u201D is not known; it is shown as a plain row",
              "Settings: item 9 of \u201Citems\u201D is not a dictionary; it is left out",
              "Settings: the picture \u201Cmissing.png\u201D of \u201CBanner\u201D is not in the bundle",
-             "Settings: the row \u201COrphan\u201D has a \u201Ckey\u201D but no \u201Cdefaults\u201D; only the bundle's code "
-             "knows where its value is kept, so it is not kept here",
          }) {
         EXPECT_TRUE(loggedLine(line)) << line;
     }
@@ -279,6 +277,7 @@ TEST_F(TweakPageTest, EveryLinkLeadsToAPage) {
         {"Banners", "Banners", "In Banners"},
         {"Activation", "Activation", "This page is built by the bundle \u201CLibActivator\u201D, whose code is not loaded here."},
         {"Glow Pro", "Glow Pro", "This page is built by the class \u201CGLWProBannersListController\u201D of the bundle \u201CGlowPro\u201D, whose code is not loaded here."},
+        {"Tint", "Tint", "This page is opened by the cell class \u201CGLWColourPickerCell\u201D of the bundle, whose code is not loaded here."},
         {"Advanced", "Advanced", "Start Again"},
     };
     for (const auto& [link, title, shown] : links) {

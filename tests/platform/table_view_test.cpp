@@ -91,4 +91,31 @@ TEST_F(TableViewTest, ATapSelectsThroughTheDelegate) {
     EXPECT_EQ(rows->selected, std::vector<std::string>{"0.2"});
 }
 
+// A title and its value share the row as their lengths ask: a short title
+// leaves the room to a long value, a long title takes it from a short value.
+TEST(TableViewCellTest, AValueRowSharesItsWidthByTheLengthsOfTitleAndValue) {
+    struct Row {
+        const char* title;
+        const char* value;
+        const char* wider; // "title" or "value": the label at least four times as wide as the other
+    };
+    const std::vector<Row> rows = {
+        {"Pencil", "Tablet mode (try hiding cursor)", "value"},
+        {"Standard-Wiedergabegeschwindigkeit", "1.00x", "title"},
+    };
+    for (const auto& row : rows) {
+        auto cell = alloc<UITableViewCell>()->initWithStyle_reuseIdentifier(UITableViewCellStyle::Value1, "Value");
+        cell->textLabel()->setText(row.title);
+        cell->detailTextLabel()->setText(row.value);
+        cell->setFrame(CGRectMake(0, 0, 375, 44));
+        cell->layoutSubviews();
+        CGRect title = cell->textLabel()->frame();
+        CGRect value = cell->detailTextLabel()->frame();
+        bool titleWider = std::string(row.wider) == "title";
+        EXPECT_GT(titleWider ? title.width() : value.width(), 4 * (titleWider ? value.width() : title.width())) << row.title;
+        EXPECT_LE(title.maxX(), value.minX()) << row.title;
+        EXPECT_EQ(value.maxX(), 360) << "15 points from the edge";
+    }
+}
+
 } // namespace

@@ -217,13 +217,16 @@ TEST_F(AppSettingsTest, TheDevicesLanguageChoosesTheStrings) {
     openTideTable();
     const std::string translated = "0:Marées 6:Alertes 2:Units 4:Tide model";
     EXPECT_EQ(rowsOf(*topPage()).substr(0, translated.size()), translated);
+    EXPECT_EQ(app.deviceState()["languages"].dump(), R"(["en","fr"])") << "the device panel offers the app's languages";
 }
 
 TEST_F(AppSettingsTest, AnAppThatCannotBeInstalledSaysWhy) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"", "has no readable Info.plist"},
         {plist("<dict><key>CFBundleName</key><string>Nameless</string></dict>"), "names no usable CFBundleIdentifier"},
-        {infoPlist("$(PRODUCT_BUNDLE_IDENTIFIER)", "Unbuilt"), "names no usable CFBundleIdentifier"},
+        {infoPlist("$(PRODUCT_BUNDLE_IDENTIFIER)", "Unbuilt"), "names no usable CFBundleIdentifier (\"$(PRODUCT_BUNDLE_IDENTIFIER)\"): "
+                                                               "Xcode fills in that build setting as it builds the app"},
+        {infoPlist("${BUNDLE_PREFIX}.tides", "Unbuilt"), "install the built Name.app, or a folder holding the Settings.bundle"},
         {infoPlist("../escape", "Escape"), "names no usable CFBundleIdentifier"},
     };
     for (const auto& [info, reason] : cases) {

@@ -1,4 +1,5 @@
 #include "platform/ActivityMonitor.h"
+#include "platform/Device.h"
 #include "platform/ViewQuery.h"
 #include "preview/BundleErrorController.h"
 #include "preview/SettingsApp.h"
@@ -67,3 +68,33 @@ TEST(CodeStandInTest, ABundleWhoseCodeCannotRunHereOpensThePageOfItsRootPlist) {
 }
 
 } // namespace
+
+// Bundles whose code loads a page of another name (loadSpecifiersFromPlistName:@"Lamp") and puts
+// its texts through Localizable.strings: their one page stands in, in the phone's language.
+TEST(CodeStandInTest, WithoutARootPlistTheBundlesOnePageStandsInWithItsTable) {
+    TemporaryDevice device;
+    Device::shared().setPreferredLanguages({"de"});
+    device.writeFile("/Library/PreferenceLoader/Preferences/LampPrefs.plist",
+                     R"(<plist version="1.0"><dict><key>entry</key><dict><key>label</key><string>Lamp</string>)"
+                     R"(<key>bundle</key><string>LampPrefs</string></dict></dict></plist>)");
+    device.writeFile(std::string(kBundle) + "/Info.plist",
+                     R"(<plist version="1.0"><dict><key>CFBundleExecutable</key><string>LampPrefs</string></dict></plist>)");
+    device.writeFile(std::string(kBundle) + "/Lamp.plist",
+                     R"(<plist version="1.0"><dict><key>items</key><array><dict><key>cell</key><string>PSSwitchCell</string>)"
+                     R"(<key>label</key><string>GLOW_LABEL</string></dict></array></dict></plist>)");
+    device.writeFile(std::string(kBundle) + "/de.lproj/Localizable.strings", "\"GLOW_LABEL\" = \"Leuchten\";\n");
+    device.writeFile(std::string(kBundle) + "/Lamp.png", "");
+    // A defaults file beside it is no page, even one that keeps a count under `items`.
+    device.writeFile(std::string(kBundle) + "/Defaults.plist",
+                     R"(<plist version="1.0"><dict><key>items</key><integer>3</integer></dict></plist>)");
+    SettingsApp app;
+    app.launch();
+    ASSERT_EQ(app.tapText("Lamp").error(), "");
+    EXPECT_NE(ViewQuery::findByText(app.window(), "Leuchten"), nullptr);
+
+    // Two pages and no Root.plist: only the code knows which one is first.
+    device.writeFile(std::string(kBundle) + "/Shade.plist", R"(<plist version="1.0"><dict><key>items</key><array/></dict></plist>)");
+    app.reset();
+    ASSERT_EQ(app.tapText("Lamp").error(), "");
+    EXPECT_NE(std::dynamic_pointer_cast<BundleErrorController>(app.navigation()->topViewController()), nullptr);
+}

@@ -79,6 +79,17 @@ TEST_F(ProjectInstallTest, EachFormOfProjectLandsWhereThePhoneKeepsIt) {
          "/Library/PreferenceBundles/LampPrefs.bundle/Info.plist "
          "/Library/PreferenceBundles/LampPrefs.bundle/de.lproj/Root.strings "
          "/Library/PreferenceLoader/Preferences/Lamp.plist /Library/PreferenceLoader/Preferences/Lamp.png"},
+        {"tweak whose entry in its own layout names the bundle of its preferences subproject",
+         {{"Makefile", "x"}, {"layout/Library/PreferenceLoader/Preferences/Lamp.plist", ""},
+          {"preferences/Makefile", "x"}, {"preferences/Resources/Lamp.plist", "x"},
+          {"preferences/Resources/fr.lproj/Lamp.strings", "x"}},
+         "/Library/PreferenceBundles/LampPrefs.bundle/Lamp.plist "
+         "/Library/PreferenceBundles/LampPrefs.bundle/fr.lproj/Lamp.strings "
+         "/Library/PreferenceLoader/Preferences/Lamp.plist"},
+        {"bundle project whose Makefile copies its entry, kept under the bundle's name, beside its filter",
+         {{"Makefile", "x"}, {"Lamp.plist", "<plist><dict><key>Filter</key><dict/></dict></plist>"},
+          {"Preferences/Makefile", "x"}, {"Preferences/LampPrefs.plist", ""}, {"Preferences/Resources/Root.plist", "x"}},
+         "/Library/PreferenceBundles/LampPrefs.bundle/Root.plist /Library/PreferenceLoader/Preferences/LampPrefs.plist"},
     };
     for (const auto& layout : layouts) {
         fs::remove_all(base);
@@ -104,6 +115,16 @@ TEST_F(ProjectInstallTest, AFolderWithoutEntriesOrThatWouldReplaceTheImageIsRefu
     EXPECT_NE(installed.error().find("would replace the phone's own /Library/PreferenceBundles/LampPrefs.bundle/Root.plist"),
               std::string::npos) << installed.error();
     EXPECT_EQ(filesUnder(root), "");
+}
+
+TEST_F(ProjectInstallTest, WhatTheFirstInstallLeavesOutIsKeptToBeTold) {
+    write(project / "layout/Library/PreferenceLoader/Preferences/Lamp.plist",
+          "<plist><dict><key>entry</key><dict><key>label</key><string>Lamp</string></dict></dict></plist>");
+    write(project / "Resources/Root.plist");
+    EntryFolder folder(project);
+    ASSERT_EQ(folder.installInto(root, image).error(), "");
+    EXPECT_EQ(folder.installNotes(),
+              std::vector<std::string>{fs::weakly_canonical(project).string() + "/Resources left out: no entry of its project names a bundle"});
 }
 
 TEST_F(ProjectInstallTest, ASyncCopiesWhatChangedAndRemovesOnlyWhatItInstalled) {
