@@ -3,7 +3,7 @@
 // page, and English and German strings tables. Used in Chromium as a person
 // would: the page opens from its Root.plist, every row shows as its kind,
 // the switch writes, the link opens its child page, the side panel turns the
-// phone to German.
+// phone to German, Japanese and Thai, drawn with fonts that have their letters.
 
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
@@ -30,8 +30,8 @@ before(async () => {
   browser = await openBrowser();
   const prepare = async (root) => {
     const bundle = join(root, BUNDLE);
-    await Promise.all([installEntry(root, 'Shine', 'Shine'), mkdir(join(bundle, 'de.lproj'), { recursive: true }),
-      mkdir(join(bundle, 'en.lproj'), { recursive: true })]);
+    await Promise.all([installEntry(root, 'Shine', 'Shine'),
+      ...['de', 'en', 'ja', 'th'].map((language) => mkdir(join(bundle, `${language}.lproj`), { recursive: true }))]);
     await writeFile(join(bundle, 'Info.plist'), plist('<dict><key>CFBundleExecutable</key><string>Shine</string>'
       + '<key>NSPrincipalClass</key><string>SHNRootListController</string></dict>'));
     // The first bytes of a phone's Mach-O library: no ELF file.
@@ -42,12 +42,27 @@ before(async () => {
     const table = (entries) => Object.entries(entries).map(([key, text]) => `"${key}" = "${text}";`).join('\n');
     await writeFile(join(bundle, 'en.lproj/Root.strings'), table({ TITLE: 'Shine', LOOK: 'Look', LOOK_FOOTER: 'How it shines.', ENABLED: 'Enabled', MORE: 'More' }));
     await writeFile(join(bundle, 'de.lproj/Root.strings'), table({ TITLE: 'Glanz', ENABLED: 'Aktiviert', MORE: 'Mehr' }));
+    await writeFile(join(bundle, 'ja.lproj/Root.strings'), table({ ENABLED: '有効にする' }));
+    await writeFile(join(bundle, 'th.lproj/Root.strings'), table({ ENABLED: 'เปิดใช้งาน' }));
     await writeFile(join(bundle, 'en.lproj/SHNMoreController.strings'), table({ MORE: 'More', DEEP: 'Deeper settings' }));
   };
   app = await startApp({ prepare });
   page = await browser.newPage(app);
 });
 after(async () => { await app?.stop(); await browser?.close(); });
+
+// The fonts Chromium drew a text of the phone's screen with.
+async function fontsDrawing(page, text) {
+  await page.locator('.screen .text', { hasText: text }).first().evaluate((el) => el.setAttribute('data-font-probe', ''));
+  const cdp = await page.context().newCDPSession(page);
+  await cdp.send('DOM.enable');
+  await cdp.send('CSS.enable');
+  const { root } = await cdp.send('DOM.getDocument');
+  const { nodeId } = await cdp.send('DOM.querySelector', { nodeId: root.nodeId, selector: '[data-font-probe]' });
+  const { fonts } = await cdp.send('CSS.getPlatformFontsForNode', { nodeId });
+  await cdp.detach();
+  return fonts.map((font) => font.familyName);
+}
 
 const rowKinds = async () => Object.fromEntries(walk((await app.tree()).window).filter((node) => node.rowKind)
   .map((node) => [findNode(node, (child) => child.text)?.text, node.rowKind]));
@@ -80,7 +95,7 @@ test('a tweak built for the phone opens from its Root.plist, in English and then
 
   // The side panel offers the languages the pages are written in, English first; German reopens the page in German.
   const device = (await app.get('/api/device')).json;
-  assert.deepEqual([device.languages, device.language, device.systemVersion], [['en', 'de'], 'en', device.systemVersions.at(-1)]);
+  assert.deepEqual([device.languages, device.language, device.systemVersion], [['en', 'de', 'ja', 'th'], 'en', device.systemVersions.at(-1)]);
   await page.locator('#language').selectOption('de');
   await eventually(async () => (await app.get('/api/device')).json.language === 'de', 'the phone in German');
   await app.act('/api/back');
@@ -88,5 +103,15 @@ test('a tweak built for the phone opens from its Root.plist, in English and then
   await shows(page, app, 'Aktiviert');
   for (const text of ['Glanz', 'How it shines.', 'Mehr']) await shows(page, app, text);
   assert.equal((await app.post('/api/device', { language: 'xx' })).status, 404);
+
+  // Labels in Japanese and Thai are drawn with fonts that have their letters
+  // (the ones setup installs), not as empty boxes.
+  for (const [language, label, font] of [['ja', '有効にする', 'Droid Sans Fallback'], ['th', 'เปิดใช้งาน', 'Noto Sans Thai']]) {
+    await app.act('/api/back');
+    await app.post('/api/device', { language });
+    await tapOnScreen(page, 'Shine');
+    await shows(page, app, label);
+    assert.deepEqual(await fontsDrawing(page, label), [font], language);
+  }
   assert.equal((await app.post('/api/device', { systemVersion: '99.0' })).status, 400);
 });
