@@ -31,7 +31,8 @@ void PSControlTableCell::layoutSubviews() {
     CGRect content = contentView()->bounds();
     const auto& title = titleLabel();
     CGFloat left = kMargin;
-    if (!title->text().empty()) {
+    title->setHidden(!showsTitle());
+    if (showsTitle() && !title->text().empty()) {
         CGSize text = title->sizeThatFits(CGSizeMake(std::numeric_limits<CGFloat>::infinity(), 0));
         CGFloat needed = text.width * kTitleGenerosity + kTitleSlack;
         CGFloat width = std::min(needed, content.width() * kMostTitleShare);

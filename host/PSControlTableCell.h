@@ -19,6 +19,9 @@ public:
 protected:
     // Puts `control` in the row in place of the one it had.
     void setControl(std::shared_ptr<UIControl> control);
+    // Whether the row shows its title beside the control; one that does not
+    // gives the control the whole row and keeps the title for the screen reader.
+    virtual bool showsTitle() const { return true; }
     // Room kept at the trailing end for what the row shows beside its control.
     virtual CGFloat trailingWidth() const { return 0; }
     // Where that room starts, once the row is laid out.

@@ -68,11 +68,18 @@ void PSSliderTableCell::refreshCellContentsWithSpecifier(const std::shared_ptr<P
     slider()->setMinimumValue(floatFor(specifier->propertyForKey(PSControlMinimumKey), 0));
     slider()->setMaximumValue(floatFor(specifier->propertyForKey(PSControlMaximumKey), 1));
     _valueLabel->setHidden(!specifier->propertyForKey(PSSliderShowValueKey).boolValue());
+    // The label the row does not show still names the slider to the screen reader.
+    slider()->setAccessibilityLabel(isStepper(*specifier) ? std::string() : specifier->name());
 }
 
 void PSSliderTableCell::setValue(const Value& value) {
     slider()->setValue(floatFor(value, slider()->minimumValue()));
     showValue();
+}
+
+bool PSSliderTableCell::showsTitle() const {
+    auto row = specifier();
+    return row && isStepper(*row);
 }
 
 void PSSliderTableCell::layoutSubviews() {

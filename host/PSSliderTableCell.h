@@ -6,6 +6,8 @@
 
 // A row with a slider from the row's `min` to its `max`; with `showValue`,
 // the value stands at the trailing end. A drag that ends changes the value.
+// As on the phone the slider takes the row and its label is not shown (pages
+// put a group's header above it); a stepper shows its label, which names its value.
 class PSSliderTableCell : public PSControlTableCell {
 public:
     OBJC_CLASS_NAME(PSSliderTableCell)
@@ -21,6 +23,7 @@ public:
 
 protected:
     CGFloat trailingWidth() const override { return _valueLabel->isHidden() ? 0 : kValueWidth; }
+    bool showsTitle() const override;
 
 private:
     // The action its control sends, with the control as the sender.

@@ -25,8 +25,9 @@ const textsOf = (node) => [...descendants(node)].filter((inner) => inner.text &&
 // A row that acts by itself when tapped is one the platform calls a button.
 export const isPressableRow = (node) => isCell(node) && has(node, 'button');
 
-// A row's control is named by the row's title.
-const nameOf = (control, cell) => (cell && textsOf(cell)[0]) || control.label;
+// A row's control is named by its own label (a slider's, whose row shows
+// no title), else by the row's title.
+const nameOf = (control, cell) => control.label || (cell && textsOf(cell)[0]);
 const disabled = (node) => (has(node, 'notEnabled') ? { 'aria-disabled': 'true' } : {});
 const checked = (node) => String(has(node, 'selected'));
 

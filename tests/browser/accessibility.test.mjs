@@ -219,7 +219,7 @@ describe('the page with the keyboard, a screen reader and the clipboard', () => 
     await page.getByRole('button', { name: '‹ Settings' }).focus();
     await press('Enter', 'Desk Lamp');
     await page.getByRole('button', { name: 'Desk Lamp' }).focus();
-    await press('Enter', 'Brightness');
+    await press('Enter', 'Colour');
     assert.deepEqual(await axeFindings(), []);
     await page.keyboard.press('Shift+Tab');
     assert.deepEqual((await tabThroughPhone()).stops, ['button ‹ Settings', 'switch On', 'slider Brightness', 'radio Warm', 'radio Neutral',

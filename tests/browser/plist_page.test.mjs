@@ -41,7 +41,7 @@ const ticked = () => page.locator('.screen .view.cell:has([aria-label="Checkmark
 
 test('the desk lamp page: every control writes its key, and only its key', async () => {
   await tapOnScreen(page, 'Desk Lamp');
-  await shows(page, app, 'Brightness');
+  await shows(page, app, 'Colour');
   assert.deepEqual(await lamp(), {}, 'opening the page writes nothing');
 
   // The name, typed on the computer's keyboard; a change from elsewhere meanwhile leaves the typing alone.
@@ -92,7 +92,7 @@ test('the desk lamp page: every control writes its key, and only its key', async
   await tapOnScreen(page, '1 Hour');
   await eventually(async () => (await ticked()).join() === '1 Hour', 'the tick to move');
   await tapOnScreen(page, '\u2039 Desk Lamp');
-  await shows(page, app, 'Brightness');
+  await shows(page, app, 'Colour');
   await row(page, 'Turn Off After').filter({ has: screenText(page, '1 Hour', '') }).waitFor();
 
   await tap(page, row(page, 'On').getByRole('switch'));

@@ -102,6 +102,8 @@ TEST_F(PlistPageTest, RowsShowTheirFileValuesOrTheirDefaults) {
                   std::to_string(slider->maximumValue()),
               "10.000000 90.000000 90.000000")
         << "95 is past the slider's end";
+    EXPECT_FALSE(session.shows("Brightness")) << "a slider's label is not shown";
+    EXPECT_EQ(slider->frame().origin.x, 15) << "the slider starts at the row's margin";
     EXPECT_TRUE(session.shows("90"));
     EXPECT_EQ(control<UISegmentedControl>(session, "Colour")->selectedSegmentIndex(), 0);
     EXPECT_EQ(detailOf(session, "Timer"), "1 Hour");
