@@ -155,6 +155,8 @@ test('the creators page: credits, and a profile opened in the client chosen in t
   await shows(page, app, 'Dorian K. Vale', 'creators');
   const photos = ['Dorian K. Vale', 'Milo Brandt', 'Korvent Labs'].map((name) => `.screen .view[data-image$="/${name}.png"]`);
   assert.equal(await page.locator(photos.join()).count(), 3, 'a photo for each');
+  const offered = await page.locator('#apps input').evaluateAll((boxes) => boxes.map((box) => box.name));
+  assert.deepEqual(offered, ['tweetbot', 'twitterrific', 'twitter'], 'the apps in the order the app gives them');
   await page.locator('#apps input[name="twitter"]').check();
   await eventually(async () => (await app.get('/api/device')).json.installedApps.join() === 'twitter', 'twitter installed');
   await tap(page, page.locator('.screen [data-class="VimbleDeveloperCell"]:has-text("Dorian K. Vale") .text', { hasText: 'Follow on Twitter' }));
