@@ -33,26 +33,6 @@ TEST_F(PropertyListTest, WritesAppleXmlThatReadsBackAndThatPlistlibAgreesWith) {
               R"({"Count": 42, "Emoji": ["👨‍👩‍👧", "#️⃣", "🇫🇷", "☝️"], "Enabled": true, "Ratio": 0.5, "ST": "3"})");
 }
 
-TEST_F(PropertyListTest, ReadsTheBinaryForm) {
-    // plistlib writes the binary form; we must read it as the phone does.
-    std::string script = std::string(PYTHON3_EXECUTABLE) +
-                         " -c 'import plistlib,sys; open(sys.argv[1],\"wb\").write(plistlib.dumps("
-                         "{\"Enabled\": False, \"List\": [\"\\U0001F600\", 7]}, fmt=plistlib.FMT_BINARY))' '" +
-                         device.hostPath(kFile).string() + "'";
-    ASSERT_EQ(std::system(script.c_str()), 0);
-    EXPECT_EQ(device.readFile(kFile).rfind("bplist00", 0), 0u);
-    EXPECT_EQ(PropertyList::read(kFile), Value::dictionary({{"Enabled", false}, {"List", Value::array({"😀", 7})}}));
-}
-
-TEST_F(PropertyListTest, TypedReadsRefuseTheOtherTopLevel) {
-    ASSERT_TRUE(PropertyList::write(Value::array({"a"}), kFile));
-    EXPECT_FALSE(PropertyList::readDictionary(kFile));
-    ASSERT_TRUE(PropertyList::readArray(kFile));
-    ASSERT_TRUE(PropertyList::write(Value::dictionary({{"a", 1}}), kFile));
-    EXPECT_FALSE(PropertyList::readArray(kFile));
-    EXPECT_TRUE(PropertyList::readDictionary(kFile));
-}
-
 TEST_F(PropertyListTest, AFailedWriteLeavesTheOldFileWholeAndNoTemporaryBehind) {
     ASSERT_TRUE(PropertyList::write(Value::array({"old"}), kFile));
     std::string before = device.readFile(kFile);
