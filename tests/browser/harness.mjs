@@ -128,10 +128,12 @@ export const screenText = (page, text, within = '.screen') => page.locator(`${wi
 export const row = (page, title) =>
   page.locator('.screen .view.cell:not(:has(.view.cell))').filter({ has: screenText(page, title, '') });
 
+// Resolves once no animation of the page runs.
+export const settled = (page) => page.waitForFunction(() => document.getAnimations().every((animation) => animation.playState !== 'running'));
 // Taps with the mouse once nothing moves: a tap during a row motion would land elsewhere.
 export async function tap(page, target) {
   await target.waitFor({ state: 'visible' });
-  await page.waitForFunction(() => document.getAnimations().every((animation) => animation.playState !== 'running'));
+  await settled(page);
   await target.click();
 }
 export const tapOnScreen = (page, text) => tap(page, screenText(page, text).last());
@@ -163,9 +165,4 @@ export async function shows(page, app, text, picture) {
   await mkdir(process.env.VIMBLE_SCREENSHOT_DIR, { recursive: true });
   await page.waitForTimeout(700); // let fades and row motions finish
   await page.locator('#phone').screenshot({ path: join(process.env.VIMBLE_SCREENSHOT_DIR, `${picture}.png`), animations: 'disabled' });
-}
-
-// Resolves once no animation of the page runs.
-export async function settled(page) {
-  await page.waitForFunction(() => document.getAnimations().every((animation) => animation.playState !== 'running'));
 }

@@ -6,10 +6,9 @@
 
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import http from 'node:http';
 import net from 'node:net';
 
-import { openBrowser, startApp, texts } from './harness.mjs';
+import { startApp, texts } from './harness.mjs';
 
 const TAP = '{"text":"Vimble"}';
 
@@ -69,6 +68,8 @@ const CASES = (port) => {
   return [
     ['a tap hidden in the body of a POST from another origin', [request('POST', '/api/tap',
       [host, 'Origin: https://evil.example', `Content-Length: ${padded.length}`], padded)], [403], true],
+    ['a tap as the whole body of a POST from another origin', [request('POST', '/api/tap',
+      [host, 'Origin: https://evil.example', `Content-Length: ${hidden.length}`], hidden)], [403], true],
     ['a tap hidden in the body of a POST to another host', [request('POST', '/api/tap',
       ['Host: evil.example', `Content-Length: ${hidden.length}`], hidden)], [403], true],
     ['a tap hidden in a chunked body', [request('POST', '/api/back', [host, 'Transfer-Encoding: chunked'],
@@ -140,44 +141,6 @@ test('a client that trickles its request is cut off after 5 s, and 500 of them l
     }
     assert.ok(Date.now() - started < 10000, 'the slow clients were not cut off by their deadline');
   } finally {
-    await app.stop();
-  }
-});
-
-// The attack as a web page would make it: a page of another origin posts
-// no-cors bodies that hide a tap; the browser sends them on kept-alive
-// connections, which must never read the hidden tap as a request.
-test('a page of another origin posting bodies that hide a tap does not change the phone', async () => {
-  const app = await startApp();
-  const site = http.createServer((request, response) => {
-    response.setHeader('Content-Type', 'text/html');
-    response.end('<!doctype html><title>elsewhere</title>');
-  });
-  await new Promise((ready) => site.listen(0, '127.0.0.1', ready));
-  const browser = await openBrowser();
-  try {
-    const before = (await app.tree()).version;
-    const page = await browser.context.newPage();
-    await page.goto(`http://127.0.0.1:${site.address().port}/`);
-    const sent = await page.evaluate(async ({ port, tap }) => {
-      const hidden = `POST /api/tap HTTP/1.1\r\nHost: 127.0.0.1:${port}\r\nContent-Length: ${tap.length}\r\n\r\n${tap}`;
-      const target = `http://127.0.0.1:${port}/api/tap`;
-      let count = 0;
-      for (const padding of [0, 1, 4096, 4096, 12000]) {
-        for (const body of [hidden, 'x'.repeat(padding) + hidden]) {
-          await fetch(target, { method: 'POST', mode: 'no-cors', body }).catch(() => {});
-          count += 1;
-        }
-      }
-      return count;
-    }, { port: app.port, tap: TAP });
-    assert.equal(sent, 10);
-    await new Promise((go) => setTimeout(go, 500)); // a request read from a body would be acted on by now
-    assert.equal((await app.tree()).version, before, 'the phone changed');
-    assert.ok(!texts(await app.tree()).includes('Enable'), 'the panel was opened');
-  } finally {
-    await browser.close();
-    site.close();
     await app.stop();
   }
 });

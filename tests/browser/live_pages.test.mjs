@@ -1,8 +1,8 @@
 // A tweak's preference bundle project installed with --install as it lies on
 // disk (its Root.plist standing in for its code), its page
 // edited while Chromium shows it: the new label appears without a tap or a
-// reload of the browser page, a save that breaks the page shows what broke,
-// and the next good save brings the page back in its place.
+// reload of the browser page. What a broken save shows is the reloader's
+// own test's.
 
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
@@ -48,7 +48,7 @@ after(async () => {
   await rm(project, { recursive: true, force: true });
 });
 
-test('an edit of the page on screen shows without a tap; a broken save shows what broke until the next good one', async () => {
+test('each edit of the page on screen shows without a tap or a reload of the browser page', async () => {
   await tapOnScreen(tab, 'Garden');
   await shows(tab, app, 'Sprinkler');
   await tab.evaluate(() => { window.stillTheSamePage = true; });
@@ -57,11 +57,6 @@ test('an edit of the page on screen shows without a tap; a broken save shows wha
   await screenText(tab, 'Drip line').waitFor();
   await shows(tab, app, 'Watering');
 
-  await save(plist('<dict><key>items</key><dict/></dict>'));
-  for (const text of ['\u201CGarden\u201D could not be opened', 'The page\'s \u201Citems\u201D is not a list.']) {
-    await shows(tab, app, text);
-  }
-
   await save(page('Soaker hose'));
   await shows(tab, app, 'Soaker hose');
   await app.act('/api/back');
@@ -69,5 +64,5 @@ test('an edit of the page on screen shows without a tap; a broken save shows wha
   assert.equal(await tab.evaluate(() => window.stillTheSamePage), true, 'the browser page was never reloaded');
 
   const reloads = (await app.events()).filter((event) => event.kind === 'reload').map((event) => event.detail);
-  assert.deepEqual(reloads, Array(3).fill(ROOT_PAGE), 'each save reloads once, naming the file on the phone');
+  assert.deepEqual(reloads, Array(2).fill(ROOT_PAGE), 'each save reloads once, naming the file on the phone');
 });

@@ -120,7 +120,6 @@ test('the configure page: the tones and the mark of the chosen one', async () =>
   assert.equal(await marked(page), TONES[0]);
   await tapOnScreen(page, TONES[3]);
   await eventually(async () => (await marked(page)) === TONES[3], 'the mark to move');
-  assert.deepEqual((await app.files())[SKINTONE_FILE], { ST: '3', shouldUpdateSkintone: true });
   await filesPanel(SKINTONE_FILE, '"ST": "3"').waitFor();
   await shows(page, app, null, 'configure-tone');
 });
@@ -131,11 +130,9 @@ test('the emoji selection page: marks and the favourites file follow the mouse',
   const picked = (await freeRows()).slice(0, 3);
   for (const emoji of picked) await tapOnScreen(page, emoji);
   await eventually(async () => (await marked(page)) === picked.join(), 'three marks');
-  assert.deepEqual((await app.files())[FAVORITES_FILE], picked);
   await shows(page, app, null, 'select-emoji');
   await tapOnScreen(page, picked[1]);
   await eventually(async () => (await marked(page)) === [picked[0], picked[2]].join(), 'a mark taken off');
-  assert.deepEqual((await app.files())[FAVORITES_FILE], [picked[0], picked[2]]);
   if (picturesWanted) { // the README's picture of the limit alert: 25 chosen by the interface, one more by the mouse
     while ((await app.files())[FAVORITES_FILE].length < 25) {
       const [emoji] = await freeRows();
@@ -155,6 +152,8 @@ test('the creators page: credits, and a profile opened in the client chosen in t
   await shows(page, app, 'Dorian K. Vale', 'creators');
   const photos = ['Dorian K. Vale', 'Milo Brandt', 'Korvent Labs'].map((name) => `.screen .view[data-image$="/${name}.png"]`);
   assert.equal(await page.locator(photos.join()).count(), 3, 'a photo for each');
+  const offered = await page.locator('#apps input').evaluateAll((boxes) => boxes.map((box) => box.name));
+  assert.deepEqual(offered, ['tweetbot', 'twitterrific', 'twitter'], 'the apps in the order the app gives them');
   await page.locator('#apps input[name="twitter"]').check();
   await eventually(async () => (await app.get('/api/device')).json.installedApps.join() === 'twitter', 'twitter installed');
   await tap(page, page.locator('.screen [data-class="VimbleDeveloperCell"]:has-text("Dorian K. Vale") .text', { hasText: 'Follow on Twitter' }));

@@ -44,9 +44,16 @@ protected:
         return !control ? "none" : control->isOn() ? "on" : "off";
     }
     static void write(const char* file, const Value& contents) { ASSERT_TRUE(PropertyList::write(contents, file)); }
-    std::string asJson(const char* file) const { return readWithPlistlib(device.hostPath(file)); }
+    std::string asJson(const char* file) const { return readWithPlistlib(device->hostPath(file)); }
 
-    TemporaryDevice device;
+    // The page opened anew on a fresh phone whose `file` holds `contents` alone.
+    void reopenWith(const char* file, const Value& contents) {
+        opened.reset();
+        device.emplace();
+        write(file, contents);
+    }
+
+    std::optional<TemporaryDevice> device{std::in_place};
     // Opened on first use, so that a test writes its files first.
     PanelSession& session() const {
         if (!opened) opened.emplace("VimbleConfigureController");
@@ -95,41 +102,29 @@ TEST_F(ConfigurePageTest, PickerShowsSixRowsOfFourFiguresAtTheScreenWidth) {
     EXPECT_EQ(landscape->tableView()->frame(), CGRectMake(0, 0, 667, 260));
 }
 
-TEST(ConfigurePageFiles, TheSwitchShowsStoredSkintoneElseOff) {
-    struct Stored { Value file; const char* shown; };
-    const Stored cases[] = {{Value::dictionary({{"Skintone", true}}), "on"},
-                            {Value::dictionary({{"Skintone", false}, {"Enabled", true}}), "off"},
-                            {Value::dictionary({{"Enabled", true}}), "off"},
-                            {Value::array({Value("Skintone")}), "off"}};
-    for (const auto& stored : cases) {
-        TemporaryDevice device;
-        ASSERT_TRUE(PropertyList::write(stored.file, kSettingsFile));
-        PanelSession session("VimbleConfigureController");
-        auto control = session.switchOfRow("Set Default Skin Tone");
-        ASSERT_TRUE(control);
-        EXPECT_EQ(control->isOn() ? "on" : "off", std::string(stored.shown)) << stored.file.description();
+// Each case on a fresh phone whose file holds the value stored.
+TEST_F(ConfigurePageTest, TheSwitchShowsStoredSkintoneElseOff) {
+    const std::pair<Value, const char*> cases[] = {{Value::dictionary({{"Skintone", true}}), "on"},
+                                                   {Value::dictionary({{"Skintone", false}, {"Enabled", true}}), "off"},
+                                                   {Value::dictionary({{"Enabled", true}}), "off"},
+                                                   {Value::array({Value("Skintone")}), "off"}};
+    for (const auto& [file, shown] : cases) {
+        reopenWith(kSettingsFile, file);
+        EXPECT_EQ(switchState(), shown) << file.description();
     }
 }
 
 // A text or a number names the tone by its leading integer; a tone outside
 // 0 to 5 marks no row; anything else in "ST" counts as no tone.
-TEST(ConfigurePageFiles, ThePickerMarksTheStoredTone) {
-    struct Stored { Value tone; const char* marks; };
-    const Stored cases[] = {{Value("3"), "111 111 111 222 111 111"},  {Value("7"), "111 111 111 111 111 111"},
-                            {Value("-1"), "111 111 111 111 111 111"}, {Value("dark"), "222 111 111 111 111 111"},
-                            {Value(" +2 tone"), "111 111 222 111 111 111"}, {Value(4), "111 111 111 111 222 111"},
-                            {Value(1.9), "111 222 111 111 111 111"}, {Value(Data{{'4'}}), "222 111 111 111 111 111"}};
-    for (const auto& stored : cases) {
-        TemporaryDevice device;
-        ASSERT_TRUE(PropertyList::write(Value::dictionary({{"ST", stored.tone}}), kSkintoneFile));
-        PanelSession session("VimbleConfigureController");
-        auto page = session.topPageAs<VimbleConfigureController>();
-        auto picker = std::dynamic_pointer_cast<VimbleSkintoneCell>(page->tableView_viewForFooterInSection(page->table(), 2));
-        std::string marks;
-        for (long tone = 0; tone < 6; ++tone) {
-            marks += (tone ? " " : "") + markOf(picker->tableView()->cellForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(tone, 0)));
-        }
-        EXPECT_EQ(marks, stored.marks) << stored.tone.description();
+TEST_F(ConfigurePageTest, ThePickerMarksTheStoredTone) {
+    const std::pair<Value, const char*> cases[] = {
+        {Value("3"), "111 111 111 222 111 111"},        {Value("7"), "111 111 111 111 111 111"},
+        {Value("-1"), "111 111 111 111 111 111"},       {Value("dark"), "222 111 111 111 111 111"},
+        {Value(" +2 tone"), "111 111 222 111 111 111"}, {Value(4), "111 111 111 111 222 111"},
+        {Value(1.9), "111 222 111 111 111 111"},        {Value(Data{{'4'}}), "222 111 111 111 111 111"}};
+    for (const auto& [tone, shown] : cases) {
+        reopenWith(kSkintoneFile, Value::dictionary({{"ST", tone}}));
+        EXPECT_EQ(marks(), shown) << tone.description();
     }
 }
 
@@ -138,7 +133,7 @@ TEST(ConfigurePageFiles, ThePickerMarksTheStoredTone) {
 TEST_F(ConfigurePageTest, FlipsStoreSkintoneAndPostTheNotification) {
     write(kSettingsFile, Value::dictionary({{"Enabled", true}, {"Note", "😊"}}));
     write(kSkintoneFile, Value::dictionary({{"ST", "3"}}));
-    const std::string skintoneBytes = device.readFile(kSkintoneFile);
+    const std::string skintoneBytes = device->readFile(kSkintoneFile);
     auto spy = NotificationCounter::listeningFor("com.korvent.vimble.skintoneChanged");
 
     ASSERT_TRUE(session().tapSwitch("Set Default Skin Tone"));
@@ -146,7 +141,7 @@ TEST_F(ConfigurePageTest, FlipsStoreSkintoneAndPostTheNotification) {
     ASSERT_TRUE(session().tapSwitch("Set Default Skin Tone"));
     EXPECT_EQ(asJson(kSettingsFile), R"({"Enabled": true, "Note": "😊", "Skintone": false})") << "off is stored";
     EXPECT_EQ(spy->heard, 2);
-    EXPECT_EQ(device.readFile(kSkintoneFile), skintoneBytes);
+    EXPECT_EQ(device->readFile(kSkintoneFile), skintoneBytes);
     EXPECT_EQ(marks(), "111 111 111 222 111 111");
     EXPECT_FALSE(page()->table()->lastRowChange());
     spy.reset();

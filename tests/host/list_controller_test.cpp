@@ -1,8 +1,6 @@
 #include "host/PSListController.h"
-#include "host/PSSwitchTableCell.h"
 #include "support/PanelSession.h"
 #include "support/TemporaryDevice.h"
-#include "tests/support/NotificationCounter.h"
 
 #include <gtest/gtest.h>
 
@@ -26,11 +24,11 @@ public:
     OBJC_CLASS_NAME(TestDetailPage)
 };
 
-// A page with one of each kind of row, keeping its switch in memory.
+// A page with a footer view, a footer text, a button and links. Switches,
+// their getters, setters and notifications are the panel pages' tests'.
 class SamplePage : public PSListController {
 public:
     OBJC_CLASS_NAME(TestSamplePage)
-    Value stored = Value(true);
     int helpTaps = 0;
 
     std::shared_ptr<const SpecifierList> specifiers() override {
@@ -38,26 +36,18 @@ public:
         auto self = this->self<NSObject>();
         auto footerGroup = PSSpecifier::groupSpecifierWithName("Group A");
         footerGroup->setProperty_forKey(Value("TestWideFooter"), PSFooterCellClassGroupKey);
-        auto toggle = PSSpecifier::preferenceSpecifierNamed_target_set_get_detail_cell_edit(
-            "Toggle", self, Selector::of<&SamplePage::setPreferenceValue_specifier>("setPreferenceValue:specifier:"),
-            Selector::of<&SamplePage::readPreferenceValue>("readPreferenceValue:"), nullptr, PSCellType::Switch, nullptr);
-        toggle->setProperty_forKey(Value("test.changed"), PSValueChangedNotificationKey);
         auto help = PSSpecifier::preferenceSpecifierNamed_target_set_get_detail_cell_edit(
             "Help", self, Selector(), Selector(), nullptr, PSCellType::Button, nullptr);
         help->setButtonAction(Selector::of<&SamplePage::helpTapped>("helpTapped"));
         auto textGroup = PSSpecifier::groupSpecifierWithName("Group B");
         textGroup->setProperty_forKey(Value("Under the group"), PSFooterTextGroupKey);
         _specifiers = std::make_shared<const SpecifierList>(SpecifierList{
-            footerGroup, toggle, help, textGroup,
+            footerGroup, help, textGroup,
             PSSpecifier::preferenceSpecifierNamed_target_set_get_detail_cell_edit(
                 "Details", self, Selector(), Selector(), objc_getClass("TestDetailPage"), PSCellType::Link, nullptr),
             PSSpecifier::preferenceSpecifierNamed_target_set_get_detail_cell_edit(
                 "Nowhere", self, Selector(), Selector(), objc_getClass("NoSuchPage"), PSCellType::Link, nullptr)});
         return _specifiers;
-    }
-    Value readPreferenceValue(const std::shared_ptr<PSSpecifier>&) override { return stored; }
-    void setPreferenceValue_specifier(const Value& value, const std::shared_ptr<PSSpecifier>&) override {
-        stored = value;
     }
     void helpTapped() { ++helpTaps; }
 };
@@ -79,7 +69,7 @@ TEST_F(ListControllerTest, GroupsBecomeSectionsWithTheirFooters) {
     auto page = session.topPageAs<SamplePage>();
     auto table = page->table();
     EXPECT_EQ(table->numberOfSections(), 2);
-    EXPECT_EQ(table->numberOfRowsInSection(0), 2);
+    EXPECT_EQ(table->numberOfRowsInSection(0), 1);
     EXPECT_EQ(table->numberOfRowsInSection(1), 2);
     EXPECT_EQ(page->tableView_titleForFooterInSection(table, 1), "Under the group");
     EXPECT_TRUE(session.shows("Group A"));
@@ -88,17 +78,6 @@ TEST_F(ListControllerTest, GroupsBecomeSectionsWithTheirFooters) {
     ASSERT_TRUE(std::dynamic_pointer_cast<WideFooter>(footer));
     EXPECT_EQ(footer, page->tableView_viewForFooterInSection(table, 0)) << "made once per group";
     EXPECT_EQ(page->tableView_heightForFooterInSection(table, 0), 375.0 / 5);
-}
-
-TEST_F(ListControllerTest, SwitchShowsTheGetterAndFlipsGoThroughTheSetterThenTheNotification) {
-    PanelSession session("TestSamplePage");
-    auto page = session.topPageAs<SamplePage>();
-    auto listener = NotificationCounter::listeningFor("test.changed");
-    EXPECT_TRUE(session.switchOfRow("Toggle")->isOn());
-    ASSERT_TRUE(session.tapSwitch("Toggle"));
-    EXPECT_EQ(page->stored, Value(false));
-    EXPECT_EQ(listener->heard, 1);
-    EXPECT_FALSE(session.switchOfRow("Toggle")->isOn());
 }
 
 TEST_F(ListControllerTest, ButtonsSendTheirActionAndLinksPushTheirPage) {

@@ -14,10 +14,9 @@ Value item(const std::string& openStepText) { return PropertyList::fromData(open
 TEST(PLFilterTest, TheSystemsCoreFoundationNumbers) {
     TemporaryDevice device;
     EXPECT_EQ(Device::shared().systemVersion(), "17.0") << "the newest by default";
-    const std::pair<std::string, double> cases[] = {
-        {"7.0", 847.20}, {"8.0", 1140.10}, {"9.0", 1240.10}, {"10.0", 1348.00}, {"11.0", 1443.00}, {"12.0", 1556.00},
-        {"13.0", 1665.15}, {"14.0", 1751.108}, {"15.0", 1854.0}, {"16.0", 1946.10}, {"17.0", 2015.0},
-    };
+    const std::pair<std::string, double> cases[] = {{"7.0", 847.20},   {"8.0", 1140.10},   {"9.0", 1240.10},  {"10.0", 1348.00},
+                                                     {"11.0", 1443.00}, {"12.0", 1556.00},  {"13.0", 1665.15}, {"14.0", 1751.108},
+                                                     {"15.0", 1854.0},  {"16.0", 1946.10},  {"17.0", 2015.0}};
     for (const auto& [system, number] : cases) {
         EXPECT_TRUE(Device::shared().setSystemVersion(system));
         EXPECT_EQ(Device::shared().coreFoundationVersionNumber(), number) << system;
@@ -28,10 +27,7 @@ TEST(PLFilterTest, TheSystemsCoreFoundationNumbers) {
 
 TEST(PLFilterTest, CoreFoundationVersionRangesAgainstEachSystem) {
     TemporaryDevice device;
-    struct Case {
-        std::string entry;
-        std::string shownOn; // systems 9.0, 13.0, 14.0, 17.0
-    };
+    struct Case { std::string entry, shownOn; }; // shown on which of the systems 9.0, 13.0, 14.0, 17.0
     const Case cases[] = {
         {"{ label = Any; }", "9 13 14 17"},
         {"{ pl_filter = { CoreFoundationVersion = (1665.15); }; }", "13 14 17"},
@@ -70,14 +66,10 @@ TEST(PLFilterTest, RequiredCapabilitiesAgainstThePhonesCapabilities) {
     TemporaryDevice device;
     Device::shared().setCapabilities({"telephony", "wifi", "front-facing-camera"});
     const std::pair<std::string, bool> cases[] = {
-        {"{ requiredCapabilities = (telephony); }", true},
-        {"{ requiredCapabilities = (telephony, wifi); }", true},
-        {"{ requiredCapabilities = (telephony, nfc); }", false},
-        {"{ requiredCapabilities = (); }", true},
-        {"{ requiredCapabilities = ((telephony)); }", false},
-        {"{ requiredCapabilities = { wifi = 1; nfc = NO; }; }", true},
-        {"{ requiredCapabilities = { wifi = false; }; }", false},
-        {"{ requiredCapabilities = { nfc = YES; }; }", false},
+        {"{ requiredCapabilities = (telephony); }", true},          {"{ requiredCapabilities = (telephony, wifi); }", true},
+        {"{ requiredCapabilities = (telephony, nfc); }", false},    {"{ requiredCapabilities = (); }", true},
+        {"{ requiredCapabilities = ((telephony)); }", false},       {"{ requiredCapabilities = { wifi = false; }; }", false},
+        {"{ requiredCapabilities = { wifi = 1; nfc = NO; }; }", true}, {"{ requiredCapabilities = { nfc = YES; }; }", false},
         {"{ requiredCapabilities = telephony; }", true},
         {"{ requiredCapabilities = (wifi); pl_filter = { CoreFoundationVersion = (3000); }; }", false},
     };

@@ -65,34 +65,6 @@ bool isSourceFile(const fs::path& path) {
     return path.extension() == ".cpp" || path.extension() == ".h" || path.extension() == ".mm";
 }
 
-TEST(LayerRules, TheTableTellsAllowedFromForbidden) {
-    struct Case {
-        const char* file;
-        const char* header;
-        bool allowed;
-    };
-    const Case cases[] = {
-        {"platform/UIView.cpp", "platform/UIColor.h", true},
-        {"platform/UIView.cpp", "host/PSSpecifier.h", false},
-        {"host/PSListController.cpp", "platform/UITableView.h", true},
-        {"host/PSListController.cpp", "shell/VimbleFiles.h", false},
-        {"host/PSListController.cpp", "preview/SettingsApp.h", false},
-        {"configure/VimbleSkintoneCell.cpp", "shell/VimbleFiles.h", true},
-        {"credits/VimbleDeveloperCell.cpp", "host/PSTableCell.h", true},
-        {"select/VimbleSelectController.cpp", "preview/EventLog.h", false},
-        {"preview/SettingsApp.cpp", "host/PSListController.h", true},
-        {"preview/SettingsApp.cpp", "shell/VimbleListController.h", false},
-        {"preview/BundleLoader.cpp", "catalog/VimbleCharManager.h", false},
-        {"shell/VimbleListController.cpp", "support/PanelSession.h", false},
-        {"tests/host/list_controller_test.cpp", "shell/VimbleFiles.h", true},
-        {"fuzz/FuzzInput.h", "preview/SettingsApp.h", true},
-        {"host/PSListController.cpp", "nlohmann/json.hpp", true},
-    };
-    for (const auto& [file, header, allowed] : cases) {
-        EXPECT_EQ(violation(file, header).empty(), allowed) << file << " -> " << header;
-    }
-}
-
 TEST(LayerRules, NoSourceFileIncludesALayerItMayNotUse) {
     const fs::path root = VIMBLE_SOURCE_DIR;
     std::vector<std::string> found;

@@ -17,6 +17,7 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -117,14 +118,11 @@ TEST(AtomicReplaceTest, TheTargetOnlyEverArrivesWholeByRename) {
         {"after the failure", listOf(2, "🎉"), false, "written / MOVED_TO(closed) / reads the new list / 1 entry"},
     };
     for (const auto& step : steps) {
-        bool written = false;
-        if (step.stoppedPartWay) {
-            FileSizeLimit limit(64);
-            ASSERT_TRUE(limit.limited());
-            written = PropertyList::write(step.value, kFile);
-        } else {
-            written = PropertyList::write(step.value, kFile);
-        }
+        std::optional<FileSizeLimit> limit;
+        if (step.stoppedPartWay) limit.emplace(64);
+        ASSERT_TRUE(!limit || limit->limited());
+        bool written = PropertyList::write(step.value, kFile);
+        limit.reset();
         std::string story = storyOfTarget(watch.take());
         Value read = PropertyList::read(kFile);
         std::string reads = read == step.value ? "the new list" : read == latest && !read.isNil() ? "the old list" : "neither";

@@ -5,24 +5,16 @@
 #include "platform/PropertyList.h"
 #include "platform/StringsTable.h"
 #include "support/TemporaryDevice.h"
+#include "tests/support/Utf16.h"
 
 #include <gtest/gtest.h>
+#include <utf8cpp/utf8.h>
 
 #include <filesystem>
 
 namespace {
 
 const std::string kBundle = "/Library/PreferenceBundles/Lamp.bundle";
-
-std::string utf16(const std::u16string& text, bool littleEndian, bool byteOrderMark) {
-    std::string bytes;
-    for (char16_t unit : byteOrderMark ? u"\uFEFF" + text : text) {
-        char low = static_cast<char>(unit & 0xFF);
-        char high = static_cast<char>(unit >> 8);
-        bytes += littleEndian ? std::string{low, high} : std::string{high, low};
-    }
-    return bytes;
-}
 
 std::string lookUp(const std::string& key, const std::string& value = "", const std::string& table = "Root") {
     return NSBundle::bundleWithPath(kBundle)->localizedStringForKey_value_table(key, value, table);
@@ -35,12 +27,9 @@ std::string joined(const std::vector<std::string>& names) {
 }
 
 // As Xcode writes a table, and as older tools saved it in UTF-16.
-const std::u16string kXcodeTable = u"/* Title of the page */\n\"TITLE\" = \"Lampe de bureau\";\n\n"
-                                   u"// the switch\n\"ON_AT_NIGHT\" = \"Allumée la nuit 🌙\";\n"
-                                   u"\"QUOTED\" = \"dit \\\"oui\\\"\\n\";\n";
-const std::string kXcodeTableUtf8 = "/* Title of the page */\n\"TITLE\" = \"Lampe de bureau\";\n\n"
-                                    "// the switch\n\"ON_AT_NIGHT\" = \"Allumée la nuit 🌙\";\n"
-                                    "\"QUOTED\" = \"dit \\\"oui\\\"\\n\";\n";
+const std::string kXcodeTableUtf8 = "/* Title of the page */\n\"TITLE\" = \"Lampe de bureau\";\n\n// the switch\n"
+                                    "\"ON_AT_NIGHT\" = \"Allumée la nuit 🌙\";\n\"QUOTED\" = \"dit \\\"oui\\\"\\n\";\n";
+const std::u16string kXcodeTable = utf8::utf8to16(kXcodeTableUtf8);
 
 TEST(LocalizedStringsTest, ReadsATableInEveryFormItShips) {
     const Value asPlist = Value::dictionary(
@@ -84,20 +73,13 @@ TEST(LocalizedStringsTest, ChoosesTheLocalizationAsThePhoneDoes) {
         std::string expected;
     };
     const Case cases[] = {
-        {{"en", "fr"}, {"fr"}, "", "fr"},
-        {{"en", "fr"}, {"fr-CA"}, "", "fr"},
-        {{"en", "fr", "fr_CA"}, {"fr-CA"}, "", "fr_CA"},
-        {{"en", "zh-Hans"}, {"zh-Hans-CN"}, "", "zh-Hans"},
-        {{"English", "French"}, {"fr"}, "", "French"},
-        {{"en", "fr"}, {"de"}, "", "en"},
-        {{"en", "fr"}, {"de", "fr"}, "", "fr"},
-        {{"English", "de"}, {"ja"}, "", "English"},
-        {{"en", "de"}, {"ja"}, "de", "de"},
-        {{"en", "German"}, {"ja"}, "German", "German"},
-        {{"English", "fr"}, {"ja"}, "en", "English"},
-        {{"en", "fr"}, {"ja"}, "French", "fr"},
-        {{"Base", "fr"}, {"ja"}, "", "Base"},
-        {{}, {"en"}, "", "WHO"},
+        {{"en", "fr"}, {"fr"}, "", "fr"},                     {{"en", "fr"}, {"fr-CA"}, "", "fr"},
+        {{"en", "fr", "fr_CA"}, {"fr-CA"}, "", "fr_CA"},       {{"en", "zh-Hans"}, {"zh-Hans-CN"}, "", "zh-Hans"},
+        {{"English", "French"}, {"fr"}, "", "French"},         {{"en", "fr"}, {"de"}, "", "en"},
+        {{"en", "fr"}, {"de", "fr"}, "", "fr"},                {{"English", "de"}, {"ja"}, "", "English"},
+        {{"en", "de"}, {"ja"}, "de", "de"},                    {{"en", "German"}, {"ja"}, "German", "German"},
+        {{"English", "fr"}, {"ja"}, "en", "English"},          {{"en", "fr"}, {"ja"}, "French", "fr"},
+        {{"Base", "fr"}, {"ja"}, "", "Base"},                  {{}, {"en"}, "", "WHO"},
     };
     for (const auto& [folders, languages, developmentRegion, expected] : cases) {
         TemporaryDevice device;

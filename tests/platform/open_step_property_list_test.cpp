@@ -2,21 +2,11 @@
 // Theos projects write pages and entries in it, and what it refuses.
 #include "platform/PropertyList.h"
 #include "support/TemporaryDevice.h"
+#include "tests/support/Utf16.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-std::string utf16(const std::u16string& text, bool littleEndian, bool byteOrderMark) {
-    std::string bytes;
-    std::u16string units = byteOrderMark ? u"\uFEFF" + text : text;
-    for (char16_t unit : units) {
-        char low = static_cast<char>(unit & 0xFF);
-        char high = static_cast<char>(unit >> 8);
-        bytes += littleEndian ? std::string{low, high} : std::string{high, low};
-    }
-    return bytes;
-}
 
 std::string read(const std::string& text) { return PropertyList::fromData(text).description(); }
 
@@ -77,36 +67,17 @@ TEST(OpenStepPropertyListTest, ReadsUtf8AndUtf16WithOrWithoutAByteOrderMark) {
     const std::u16string text = u"{ label = \"Lumière 💡\"; }";
     const std::string expected = R"({label = "Lumière 💡"})";
     EXPECT_EQ(read("\xEF\xBB\xBF{ label = \"Lumière 💡\"; }"), expected);
-    EXPECT_EQ(read(utf16(text, true, true)), expected);
-    EXPECT_EQ(read(utf16(text, false, true)), expected);
-    EXPECT_EQ(read(utf16(text, true, false)), expected);
-    EXPECT_EQ(read(utf16(text, false, false)), expected);
+    for (bool littleEndian : {true, false}) {
+        for (bool mark : {true, false}) EXPECT_EQ(read(utf16(text, littleEndian, mark)), expected) << littleEndian << mark;
+    }
 }
 
 TEST(OpenStepPropertyListTest, MalformedTextReadsAsNothing) {
     const std::string cases[] = {
-        "",
-        "   // only a comment\n",
-        "{ a = \"open; }",
-        "{ a = b }",
-        "{ a b; }",
-        "{ = b; }",
-        "( a b )",
-        "( a, ",
-        "{ a = (1, 2; }",
-        "<0fb>",
-        "<0fzz>",
-        "/* never closed",
-        "a b",
-        "{ a = b; } }",
-        R"("\UD83D alone")",
-        R"("\UDE00")",
-        R"("\UD83D\U0041")",
-        R"("nul \0 inside")",
-        R"("nul \U0000 inside")",
-        std::string("{ a = \"nul\0byte\"; }", 18),
-        "{ a = \"caf\xC3\"; }",
-        "{ \xC3\xA9t\xC3\xA9 = b; }",
+        "", "   // only a comment\n", "{ a = \"open; }", "{ a = b }", "{ a b; }", "{ = b; }", "( a b )", "( a, ",
+        "{ a = (1, 2; }", "<0fb>", "<0fzz>", "/* never closed", "a b", "{ a = b; } }", R"("\UD83D alone")",
+        R"("\UDE00")", R"("\UD83D\U0041")", R"("nul \0 inside")", R"("nul \U0000 inside")",
+        std::string("{ a = \"nul\0byte\"; }", 18), "{ a = \"caf\xC3\"; }", "{ \xC3\xA9t\xC3\xA9 = b; }",
     };
     for (const auto& text : cases) EXPECT_EQ(read(text), "nil") << text;
 }
@@ -119,10 +90,10 @@ TEST(OpenStepPropertyListTest, NestingIsLimitedTo512Levels) {
         for (int level = 0; level < depth; ++level) text += close;
         return text;
     };
-    EXPECT_NE(read(nested(512, "(", ")")), "nil");
-    EXPECT_EQ(read(nested(513, "(", ")")), "nil");
-    EXPECT_NE(read(nested(512, "{a=", ";}")), "nil");
-    EXPECT_EQ(read(nested(513, "{a=", ";}")), "nil");
+    for (const auto& [open, close] : {std::pair{"(", ")"}, std::pair{"{a=", ";}"}}) {
+        EXPECT_NE(read(nested(512, open, close)), "nil") << open;
+        EXPECT_EQ(read(nested(513, open, close)), "nil") << open;
+    }
     EXPECT_EQ(read(nested(100000, "(", ")")), "nil") << "refused without exhausting the stack";
 }
 

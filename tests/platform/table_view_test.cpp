@@ -1,5 +1,4 @@
 #include "platform/UITableView.h"
-#include "platform/UIWindow.h"
 #include "support/TemporaryDevice.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +13,6 @@ public:
     std::vector<long> rowsPerSection{100};
     std::vector<std::string> built;
     std::set<const UITableViewCell*> distinctCells;
-    std::vector<std::string> selected;
 
     long numberOfSectionsInTableView(const std::shared_ptr<UITableView>&) override {
         return static_cast<long>(rowsPerSection.size());
@@ -33,10 +31,6 @@ public:
     }
     std::optional<std::string> tableView_titleForHeaderInSection(const std::shared_ptr<UITableView>&, long section) override {
         return "Section " + std::to_string(section);
-    }
-    void tableView_didSelectRowAtIndexPath(const std::shared_ptr<UITableView>&,
-                                           const std::shared_ptr<NSIndexPath>& path) override {
-        selected.push_back(name(path));
     }
     static std::string name(const std::shared_ptr<NSIndexPath>& path) {
         return std::to_string(path->section()) + "." + std::to_string(path->row());
@@ -80,15 +74,6 @@ TEST_F(TableViewTest, LaysOutGroupedSectionsWithDefaultMetrics) {
     EXPECT_EQ(table->rectForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(1, 0)), CGRectMake(0, 82, 320, 44));
     EXPECT_EQ(table->rectForSection(1), CGRectMake(0, 144, 320, 38 + 44 + 18));
     EXPECT_EQ(table->contentSize().height, 144 + 100 + 18);
-}
-
-TEST_F(TableViewTest, ATapSelectsThroughTheDelegate) {
-    rows->rowsPerSection = {5};
-    auto window = alloc<UIWindow>()->initWithFrame(CGRectMake(0, 0, 320, 480));
-    auto table = makeTable(UITableViewStyle::Plain, 480);
-    window->addSubview(table);
-    ASSERT_TRUE(window->sendTap(CGPointMake(100, 28 + 44 * 2 + 10)));
-    EXPECT_EQ(rows->selected, std::vector<std::string>{"0.2"});
 }
 
 // A title and its value share the row as their lengths ask: a short title

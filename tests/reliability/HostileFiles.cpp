@@ -23,13 +23,6 @@ std::string withNote(const std::string& text) {
     return file;
 }
 
-std::string nestedXml(std::size_t depth) {
-    std::string body;
-    for (std::size_t level = 0; level < depth; ++level) body += "<array>";
-    for (std::size_t level = 0; level < depth; ++level) body += "</array>";
-    return xmlPlist(body);
-}
-
 std::string containsItself() {
     HandMadeBinaryPlist plist;
     plist.addDictionary({{1, 0}});
@@ -78,6 +71,13 @@ HostileFile placed(std::string name, std::function<void(const std::filesystem::p
 
 std::string xmlPlist(const std::string& body) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n" + body + "\n</plist>\n";
+}
+
+std::string nestedXml(std::size_t depth) {
+    std::string body;
+    for (std::size_t level = 0; level < depth; ++level) body += "<array>";
+    for (std::size_t level = 0; level < depth; ++level) body += "</array>";
+    return xmlPlist(body);
 }
 
 std::string binaryForm(const std::string& xml) {

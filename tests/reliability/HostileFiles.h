@@ -18,4 +18,6 @@ std::vector<HostileFile> filesReadAsNone();
 std::vector<HostileFile> filesReadAsContent();
 
 std::string xmlPlist(const std::string& body);
+// `depth` arrays, each holding the next.
+std::string nestedXml(std::size_t depth);
 std::string binaryForm(const std::string& xml);

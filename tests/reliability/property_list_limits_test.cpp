@@ -13,13 +13,6 @@ namespace {
 
 constexpr std::size_t kLargestFile = 64 * 1024 * 1024;
 
-std::string nestedXml(std::size_t depth) {
-    std::string body;
-    for (std::size_t level = 0; level < depth; ++level) body += "<array>";
-    for (std::size_t level = 0; level < depth; ++level) body += "</array>";
-    return xmlPlist(body);
-}
-
 bool reads(const std::string& bytes) { return !PropertyList::fromData(bytes).isNil(); }
 
 TEST(PropertyListLimitsTest, NestingIsLimitedTo512LevelsInBothForms) {

@@ -117,6 +117,7 @@ TEST_F(RootPageTest, AFileWithoutEnabledCountsAsOn) {
     writeSettings(Value::dictionary({{"Skintone", true}}));
     open();
     EXPECT_TRUE(session->switchOfRow("Enable")->isOn());
+    EXPECT_TRUE(session->shows("Configure")) << "the page's rows follow the file as the switch does";
     ASSERT_TRUE(session->tapSwitch("Enable"));
     EXPECT_EQ(device.readFile(kSettingsFile).rfind("<?xml", 0), 0u);
     EXPECT_EQ(settingsAsJson(), R"({"Enabled": false, "Skintone": true})");
