@@ -203,11 +203,27 @@ void TweakProject::addTree(const fs::path& from, const std::string& deviceDirect
         }
         std::string devicePath = deviceDirectory + "/" + item->path().lexically_relative(from).generic_string();
         if (item->is_symlink(status)) {
-            _plan.notes.push_back(item->path().string() + " left out: a symbolic link");
+            std::string why = whyLinkIsLeftOut(item->path(), from);
+            if (why.empty() && isPhoneFileName(item->path().filename().string())) addFile(item->path(), devicePath);
+            if (!why.empty()) _plan.notes.push_back(item->path().string() + " left out: " + why);
         } else if (isFile(item->path()) && isPhoneFileName(item->path().filename().string())) {
             addFile(item->path(), devicePath);
         }
     }
+}
+
+// Projects share a table between languages by a link to another file of the
+// same folder tree (`de.lproj/MessagesPerson.strings -> Messages.strings`):
+// such a link is installed as a copy of its file. A link to a folder, or out
+// of the tree, is not followed: empty when the link is installed, else why not.
+std::string TweakProject::whyLinkIsLeftOut(const fs::path& link, const fs::path& tree) {
+    std::error_code status;
+    fs::path target = fs::canonical(link, status);
+    if (status) return "a symbolic link to nothing";
+    fs::path within = target.lexically_relative(fs::canonical(tree, status));
+    if (status || within.empty() || *within.begin() == "..") return "a symbolic link out of " + tree.string();
+    if (!fs::is_regular_file(target, status)) return "a symbolic link to a folder";
+    return {};
 }
 
 void TweakProject::addFile(const fs::path& source, const std::string& devicePath) {

@@ -19,7 +19,8 @@
 // Only the kinds of file the phone reads there are installed (property lists,
 // strings tables, pictures, and files without an extension such as a
 // bundle's executable): sources and an editor's scratch copies
-// (`Root.plist.new`) stay behind, as do hidden files, backups and symbolic links.
+// (`Root.plist.new`) stay behind, as do hidden files, backups and symbolic links
+// other than a link to a file of the same folder tree.
 class TweakProject {
 public:
     struct File {
@@ -46,6 +47,7 @@ private:
     // name its bundle when its own entries name none.
     void addProject(const std::filesystem::path& directory, int depth, const std::vector<std::string>& parentEntryFiles);
     void addTree(const std::filesystem::path& from, const std::string& deviceDirectory);
+    static std::string whyLinkIsLeftOut(const std::filesystem::path& link, const std::filesystem::path& tree);
     void addFile(const std::filesystem::path& source, const std::string& devicePath);
     void addLooseFiles(const std::filesystem::path& directory);
     void addEntriesBeside(const std::filesystem::path& directory, std::vector<std::string>& entryFiles);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 namespace fs = std::filesystem;
@@ -125,6 +126,32 @@ TEST_F(ProjectInstallTest, WhatTheFirstInstallLeavesOutIsKeptToBeTold) {
     ASSERT_EQ(folder.installInto(root, image).error(), "");
     EXPECT_EQ(folder.installNotes(),
               std::vector<std::string>{fs::weakly_canonical(project).string() + "/Resources left out: no entry of its project names a bundle"});
+}
+
+// Languages share a table by a link to another file of the bundle; links to a
+// folder or out of the project are never followed.
+TEST_F(ProjectInstallTest, ALinkToAFileOfTheBundleInstallsThatFileAndNoOtherLinkIsFollowed) {
+    write(project / "entry.plist", kEntry);
+    write(project / "Resources/Root.plist");
+    write(project / "Resources/de.lproj/Messages.strings", "\"HELLO\" = \"Hallo\";");
+    write(base / "secret.plist", "secret");
+    fs::create_symlink("Messages.strings", project / "Resources/de.lproj/Person.strings");
+    fs::create_symlink("../../secret.plist", project / "Resources/Secret.plist");
+    fs::create_directory_symlink("de.lproj", project / "Resources/de_AT.lproj");
+    fs::create_symlink("Gone.plist", project / "Resources/Gone.strings");
+    EntryFolder folder(project);
+    ASSERT_EQ(folder.installInto(root, image).error(), "");
+    const std::string bundle = "/Library/PreferenceBundles/LampPrefs.bundle";
+    EXPECT_EQ(filesUnder(root), bundle + "/Root.plist " + bundle + "/de.lproj/Messages.strings " + bundle +
+                                    "/de.lproj/Person.strings /Library/PreferenceLoader/Preferences/LampPrefs.plist");
+    std::ifstream copied(root / ("." + bundle + "/de.lproj/Person.strings"));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(copied), {}), "\"HELLO\" = \"Hallo\";");
+    const std::string resources = fs::weakly_canonical(project).string() + "/Resources";
+    auto notes = folder.installNotes();
+    std::sort(notes.begin(), notes.end());
+    EXPECT_EQ(notes, (std::vector<std::string>{resources + "/Gone.strings left out: a symbolic link to nothing",
+                                               resources + "/Secret.plist left out: a symbolic link out of " + resources,
+                                               resources + "/de_AT.lproj left out: a symbolic link to a folder"}));
 }
 
 TEST_F(ProjectInstallTest, ASyncCopiesWhatChangedAndRemovesOnlyWhatItInstalled) {
